@@ -1,0 +1,98 @@
+#include "vcl/Jpeg.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QPoint>
+
+#include <csetjmp>
+#include <cstdio>
+#include <utility>
+
+#include <jpeglib.h>
+
+namespace Vcl {
+namespace {
+
+// libjpeg reports a fatal error through error_exit, whose default ends the
+// process. This one jumps back into JpegRun, which gives up on the picture.
+struct TJpegErrorExit {
+  jpeg_error_mgr Manager;  // first member: libjpeg hands back its address
+  std::jmp_buf Return;
+};
+
+[[noreturn]] void LeaveDecoder(j_common_ptr Info) {
+  std::longjmp(reinterpret_cast<TJpegErrorExit*>(Info->err)->Return, 1);
+}
+
+// Warnings about damaged data (a truncated file, say) are not worth a line on
+// the terminal: libjpeg goes on and the damaged part comes out grey.
+void IgnoreMessage(j_common_ptr) {}
+
+// Reads the header of the JPEG in Bytes into Size and, when Pixels is not
+// null, decodes the whole picture into it with libjpeg's default settings
+// and RGB output. Returns false, with Pixels null, when libjpeg cannot read
+// the data. Only plain C data lives in this frame, so the jump back from
+// LeaveDecoder skips no destructor.
+bool JpegRun(const QByteArray& Bytes, QSize& Size, QImage* Pixels) {
+  jpeg_decompress_struct Info{};
+  TJpegErrorExit Error{};
+  Info.err = jpeg_std_error(&Error.Manager);
+  Error.Manager.error_exit = LeaveDecoder;
+  Error.Manager.output_message = IgnoreMessage;
+  if (setjmp(Error.Return)) {
+    jpeg_destroy_decompress(&Info);
+    if (Pixels) *Pixels = QImage();
+    return false;
+  }
+  jpeg_create_decompress(&Info);
+  jpeg_mem_src(&Info, reinterpret_cast<const unsigned char*>(Bytes.constData()),
+               static_cast<unsigned long>(Bytes.size()));
+  jpeg_read_header(&Info, TRUE);
+  Size = QSize(static_cast<int>(Info.image_width), static_cast<int>(Info.image_height));
+  bool Complete = true;
+  if (Pixels) {
+    Info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&Info);
+    *Pixels = QImage(static_cast<int>(Info.output_width),
+                     static_cast<int>(Info.output_height), QImage::Format_RGB888);
+    Complete = !Pixels->isNull();  // null when the claimed size is too large
+    while (Complete && Info.output_scanline < Info.output_height) {
+      JSAMPROW Row = Pixels->scanLine(static_cast<int>(Info.output_scanline));
+      jpeg_read_scanlines(&Info, &Row, 1);
+    }
+    if (Complete) jpeg_finish_decompress(&Info);
+  }
+  jpeg_destroy_decompress(&Info);
+  return Complete;
+}
+
+}  // namespace
+
+void TJPEGImage::LoadFromBytes(QByteArray Bytes) {
+  FBytes = std::move(Bytes);
+  FSize = QSize();
+  FBitmap = QImage();
+  FDecodeDone = false;
+  if (!JpegRun(FBytes, FSize, nullptr)) FSize = QSize();
+}
+
+void TJPEGImage::LoadFromFile(const QString& Path) {
+  QFile File(Path);
+  LoadFromBytes(File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray());
+}
+
+const QImage& TJPEGImage::Bitmap() {
+  if (!FDecodeDone) {
+    FDecodeDone = true;
+    QSize Decoded;
+    if (!Empty()) JpegRun(FBytes, Decoded, &FBitmap);
+  }
+  return FBitmap;
+}
+
+void TJPEGImage::Draw(QPainter& Canvas, const QPoint& At) {
+  const QImage& Picture = Bitmap();
+  if (!Picture.isNull()) Canvas.drawImage(At, Picture);
+}
+
+}  // namespace Vcl
