@@ -8,6 +8,7 @@ the generator on the copy.
 Usage: generator_checks_test.py PATH/TO/generate_tables.py
 """
 
+import bz2
 import pathlib
 import shutil
 import subprocess
@@ -23,16 +24,25 @@ class GeneratorRefusesFaultyData(unittest.TestCase):
         self.work = pathlib.Path(tempfile.mkdtemp(prefix="generator-checks-"))
         self.data = self.work / "data"
         shutil.copytree(GENERATOR.parent / "data", self.data)
+        self.unihan_dir = None  # the generator's default, Debian's unicode-data
 
     def tearDown(self):
         shutil.rmtree(self.work)
 
     def run_generator(self):
-        return subprocess.run(
-            [sys.executable, str(GENERATOR), "--data-dir", str(self.data),
-             "--output", str(self.work / "IMCodeTables.cpp")],
-            capture_output=True, text=True,
-        )
+        command = [sys.executable, str(GENERATOR), "--data-dir", str(self.data),
+                   "--output", str(self.work / "IMCodeTables.cpp")]
+        if self.unihan_dir:
+            command += ["--unihan-dir", str(self.unihan_dir)]
+        return subprocess.run(command, capture_output=True, text=True)
+
+    def fake_unihan(self, version):
+        """A Unihan folder of empty files whose headers name VERSION."""
+        self.unihan_dir = self.work / "unihan"
+        self.unihan_dir.mkdir()
+        for name in ("Unihan_Readings.txt.bz2", "Unihan_Variants.txt.bz2"):
+            with bz2.open(self.unihan_dir / name, "wt", encoding="utf-8") as stream:
+                stream.write(f"#\n# {name[:-4]}\n# Unicode version: {version}\n#\n")
 
     def edit(self, name, old, new):
         path = self.data / name
@@ -90,6 +100,44 @@ class GeneratorRefusesFaultyData(unittest.TestCase):
     def test_symbol_reading_with_leading_zero(self):
         self.edit("row2_numbers.txt", "\nA2A1 1\n", "\nA2A1 01\n")
         self.assert_refused("row2_numbers.txt:", "'01'")
+
+    def test_cell_left_without_reading(self):
+        # The last row of GBK/4 holds no characters: unless the zero list
+        # says so, its cells are holes, and all of them are named.
+        self.edit("zero_cells.txt", "\nFE40-FEA0 none", "\n")
+        self.assert_refused("have no reading", "FE40 FE41", "FEA0", "zero_cells.txt")
+
+    def test_zero_cell_that_is_also_fixed(self):
+        self.edit("zero_cells.txt", "\nD285 none\n", "\nD285 none\nD566 none\n")
+        self.assert_refused("fixed_readings.txt:", "D566 is also listed in zero_cells.txt")
+
+    def test_fixed_reading_that_is_no_syllable(self):
+        self.edit("fixed_readings.txt", "\nD566 yue", "\nD566 yüe")
+        self.assert_refused("fixed_readings.txt:", "unknown syllable")
+
+    def test_fixed_reading_kept_out_of_these_areas(self):
+        self.edit("fixed_readings.txt", "\nD566 yue", "\nD566 sen")
+        self.assert_refused("fixed_readings.txt:", "'sen' is kept out")
+
+    def test_fixed_cell_outside_the_areas(self):
+        self.edit("fixed_readings.txt", "\nD566 yue", "\nB0A1 yue\nD566 yue")
+        self.assert_refused("fixed_readings.txt:", "B0A1 lies outside")
+
+    def test_zero_ranges_out_of_order(self):
+        self.edit("zero_cells.txt", "\nF98F none\nFC51 none\n", "\nFC51 none\nF98F none\n")
+        self.assert_refused("zero_cells.txt:", "F98F does not follow")
+
+    def test_zero_range_across_rows(self):
+        self.edit("zero_cells.txt", "\nFD9C-FDA0 none", "\nFD9C-FE40 none")
+        self.assert_refused("zero_cells.txt:", "within one row")
+
+    def test_other_unicode_version(self):
+        self.fake_unihan("99.0.0")
+        self.assert_refused("Unicode version 99.0.0, expected 15.0.0")
+
+    def test_missing_unihan(self):
+        self.unihan_dir = self.work / "nowhere"
+        self.assert_refused("Unihan_Readings.txt.bz2", "unicode-data")
 
     def test_line_without_value(self):
         self.edit("greek_letters.txt", "\nA6A1 a", "\nA6A1")
