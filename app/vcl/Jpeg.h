@@ -37,7 +37,7 @@ class TJPEGImage {
 
  private:
   QByteArray FBytes;
-  QSize FSize;
+  QSize FSize{0, 0};
   QImage FBitmap;
   bool FDecodeDone = false;
 };
