@@ -88,6 +88,8 @@ class TWindowTest : public QObject {
     QVERIFY(Flags.testFlag(Qt::WindowCloseButtonHint));
     QVERIFY(Flags.testFlag(Qt::WindowSystemMenuHint));
     QCOMPARE(Form1->Image1->cursor().shape(), Qt::PointingHandCursor);
+    const QList<QSize> IconSizes = Form1->windowIcon().availableSizes();
+    for (const int Side : {16, 32, 48}) QVERIFY(IconSizes.contains(QSize(Side, Side)));
     QCOMPARE(Form1->Button1->text(), QStringLiteral("翻译成拼音"));
     QCOMPARE(Form1->Memo1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QCOMPARE(Form1->Memo2->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
