@@ -2,7 +2,7 @@
 // Windows shell call the window's code makes.
 #pragma once
 
-#include <QWindow>
+#include <qwindowdefs.h>  // WId
 
 #include <cstdint>
 
