@@ -43,7 +43,8 @@ constexpr std::string_view Help =
     "Exit status: 0 if all went well, 1 if a FILE could not be read or held\n"
     "invalid UTF-8, 2 for a bad option.\n";
 
-constexpr std::string_view Version = "pinyin (Mivora Pinyin) " MIVORA_VERSION "\n";
+constexpr std::string_view Version =
+    "pinyin (Mivora Pinyin) " MIVORA_VERSION "\n";
 
 enum : int { ModeOption = 256 };
 
@@ -112,9 +113,9 @@ TCommandLine ParseCommandLine(int Argc, char* const* Argv) {
   std::optional<int> RawMode;
   optind = 0;  // start a fresh scan
   for (;;) {
-    const int Option = getopt_long(static_cast<int>(Args.size() - 1),
-                                   Args.data(), "e:iukn:whV", LongOptions,
-                                   nullptr);
+    const int Option =
+        getopt_long(static_cast<int>(Args.size() - 1), Args.data(),
+                    "e:iukn:whV", LongOptions, nullptr);
     if (Option == -1) break;
     switch (Option) {
       case 'e': {

@@ -44,8 +44,8 @@ void ReportInvalidUtf8(const std::string& Name, std::uint64_t Line) {
 bool FilterInput(int Fd, const std::string& Name,
                  const TFilterSettings& Settings, TOutputBuffer& Output,
                  char* Block) {
-  TPinyinFilter Filter(Settings,
-                       [&Output](std::string_view Piece) { Output.Append(Piece); });
+  TPinyinFilter Filter(
+      Settings, [&Output](std::string_view Piece) { Output.Append(Piece); });
   bool Ok = true;
   for (;;) {
     const ssize_t Got = ::read(Fd, Block, ReadBlockBytes);
@@ -76,7 +76,8 @@ bool FilterInput(int Fd, const std::string& Name,
 int RunFilter(const TFilterSettings& Settings,
               const std::vector<std::string>& Files, TOutputBuffer& Output) {
   const std::vector<std::string> StandardInput{"-"};
-  const std::vector<std::string>& Inputs = Files.empty() ? StandardInput : Files;
+  const std::vector<std::string>& Inputs =
+      Files.empty() ? StandardInput : Files;
   const auto Block = std::make_unique<char[]>(ReadBlockBytes);
   int Status = 0;
   for (const std::string& Name : Inputs) {

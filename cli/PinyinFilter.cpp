@@ -44,8 +44,8 @@ TPinyinFilter::TPinyinFilter(const TFilterSettings& Settings,
 void TPinyinFilter::Feed(std::string_view Block) {
   if (ExpectBom) {
     // The mark may come split over blocks: collect its three bytes first.
-    const std::size_t Take = std::min(ByteOrderMark.size() - BomProbe.size(),
-                                      Block.size());
+    const std::size_t Take =
+        std::min(ByteOrderMark.size() - BomProbe.size(), Block.size());
     BomProbe.append(Block.substr(0, Take));
     Block.remove_prefix(Take);
     if (!ByteOrderMark.starts_with(BomProbe)) {
@@ -184,7 +184,8 @@ void TPinyinFilter::SplitLines(std::string_view Block) {
       return;
     }
     if (Whole) {
-      Stream.Feed(Block.substr(0, Lf + 1));  // line breaks are text of the input
+      Stream.Feed(
+          Block.substr(0, Lf + 1));  // line breaks are text of the input
     } else {
       std::string_view Text = Block.substr(0, Lf);
       if (!Text.empty() && Text.back() == '\r') Text.remove_suffix(1);
@@ -195,7 +196,6 @@ void TPinyinFilter::SplitLines(std::string_view Block) {
     Block.remove_prefix(Lf + 1);
   }
 }
-
 
 void TPinyinFilter::EndText() {
   Stream.Finish();

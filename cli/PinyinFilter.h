@@ -56,11 +56,11 @@ class TPinyinFilter {
   std::optional<IMCode::TGbkToUtf8> Encoder;  // UTF-8 output only
   IMCode::TEncodingReport Report;
 
-  std::string Carry;   // UTF-8 of a line begun at the end of the last block
+  std::string Carry;  // UTF-8 of a line begun at the end of the last block
   bool RawLineOpen = false;  // that line has begun (in Carry or decoded)
-  std::string Gbk;     // decoded text on its way to the stream
-  std::string Pinyin;  // GBK pinyin on its way to the sink, in batches
-  std::string Utf8;    // the batch in UTF-8
+  std::string Gbk;           // decoded text on its way to the stream
+  std::string Pinyin;        // GBK pinyin on its way to the sink, in batches
+  std::string Utf8;          // the batch in UTF-8
 
   bool ExpectBom;         // UTF-8 input whose first bytes are still to come
   std::string BomProbe;   // first bytes that may yet be a byte order mark

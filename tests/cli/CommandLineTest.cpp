@@ -1,9 +1,8 @@
 // The filter as a user meets it: command lines run against the built binary,
 // each with its standard input, and the expected standard output, standard
 // error and exit status.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,8 +23,9 @@ const std::string TryHelp = "Try 'pinyin --help'.\n";
 // Files in the folder the binary runs in. GBK bytes: 汉 BABA, 字 D7D6,
 // 转 D7AA, 拼 C6B4, 音 D2F4, 中 D6D0, 国 B9FA.
 void WriteInputFiles(const TTemporaryFolder& Folder) {
-  Folder.Write("gbk.txt", "\xBA\xBA\xD7\xD6\xD7\xAA\xC6\xB4\xD2\xF4\r\n"
-                          "\xD6\xD0\xB9\xFA\n");
+  Folder.Write("gbk.txt",
+               "\xBA\xBA\xD7\xD6\xD7\xAA\xC6\xB4\xD2\xF4\r\n"
+               "\xD6\xD0\xB9\xFA\n");
   Folder.Write("utf8.txt", "汉字\n拼音");  // no line feed at the end
   Folder.Write("bad.txt", "ok\n汉\xFF字\n\xFF\n");
   Folder.Write("empty.txt", "");
@@ -98,10 +98,7 @@ const TCase Cases[] = {
      .Args = {"--max-len=4"},
      .Stdin = "。。汉\n",
      .Stdout = "ha\n"},
-    {.Id = "cut of zero",
-     .Args = {"-n0"},
-     .Stdin = "汉字\n",
-     .Stdout = "\n"},
+    {.Id = "cut of zero", .Args = {"-n0"}, .Stdin = "汉字\n", .Stdout = "\n"},
     {.Id = "negative cut",
      .Args = {"-n", "-5"},
      .Stdin = "汉字\n",
@@ -140,17 +137,15 @@ const TCase Cases[] = {
      .Args = {"-k"},
      .Stdin = "a\0b\0\n"s,
      .Stdout = "a\0b\n"s},
-    {.Id = "NUL dropped",
-     .Args = {},
-     .Stdin = "\0a\0\n"s,
-     .Stdout = "a\n"},
+    {.Id = "NUL dropped", .Args = {}, .Stdin = "\0a\0\n"s, .Stdout = "a\n"},
     {.Id = "byte order mark dropped, never converted",
      .Args = {"-u"},
      .Stdin = "\xEF\xBB\xBF汉字\n",
      .Stdout = "han zi\n"},
     {.Id = "byte order mark only at the start of an input",
      .Args = {"-u"},
-     .Stdin = "a\n\xEF\xBB\xBF" "b\n",
+     .Stdin = "a\n\xEF\xBB\xBF"
+              "b\n",
      .Stdout = "a\n? b\n"},
     {.Id = "byte order mark alone is an empty input",
      .Args = {},
@@ -196,8 +191,10 @@ const TCase Cases[] = {
      .Stdout = "han zi\n"},
     {.Id = "GBK output keeps single bytes as they are",
      .Args = {"-e", "gbk", "-k"},
-     .Stdin = "a\x80" "b\xBA\n",
-     .Stdout = "a\x80" "b\xBA\n"},
+     .Stdin = "a\x80"
+              "b\xBA\n",
+     .Stdout = "a\x80"
+               "b\xBA\n"},
     {.Id = "GBK input has no byte order mark: EF BB is a character",
      .Args = {"-e", "gbk", "-k"},
      .Stdin = "\xEF\xBB\xBF\n",

@@ -122,9 +122,10 @@ const std::string Utf8Inputs[] = {
     "",
     "汉字\r\n中国\n\nabc汉字\r\r\n  ,\r",
     "Hello, 世界!\r\n€ ＡＢ１ａ，Θ⑩\n",
-    "\xEF\xBB\xBF汉\n字",   // a byte order mark
-    "\xEF\xBB\xBF",         // nothing but the mark
-    "\xEF\xBB" "x\n",       // a mark begun and not finished
+    "\xEF\xBB\xBF汉\n字",  // a byte order mark
+    "\xEF\xBB\xBF",        // nothing but the mark
+    "\xEF\xBB"
+    "x\n",  // a mark begun and not finished
     "\xEF",
     // Invalid UTF-8, and sequences cut by a line break or the end.
     "a\n汉\xFF字\n\xE6\xB1\n\xE6\xB1\x89\n\xE6",
@@ -179,9 +180,8 @@ TEST(FilterBlocks, LongLineGivesTheSameForBlocksAroundItsLimits) {
       ASSERT_EQ(Want.InvalidLine, 2u);
       for (const std::size_t Block :
            {1, 2, 3, 5, 4095, 4096, 65535, 65536, 65537, 100000, 300000})
-        ASSERT_EQ(
-            FilterPieces(Input, Settings, BlockEnds(Input.size(), Block)),
-            Want)
+        ASSERT_EQ(FilterPieces(Input, Settings, BlockEnds(Input.size(), Block)),
+                  Want)
             << "blocks of " << Block;
     }
   }

@@ -61,7 +61,8 @@ TPinyinRun RunPinyin(const std::vector<std::string>& Args,
   const std::string ErrPath = (Streams.Path() / "stderr").string();
 
   std::vector<char*> Argv{const_cast<char*>(PINYIN_BINARY)};
-  for (const std::string& Arg : Args) Argv.push_back(const_cast<char*>(Arg.c_str()));
+  for (const std::string& Arg : Args)
+    Argv.push_back(const_cast<char*>(Arg.c_str()));
   Argv.push_back(nullptr);
 
   const pid_t Child = ::fork();
