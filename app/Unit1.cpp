@@ -13,11 +13,12 @@ constexpr int OutputLimit = 255;
 }  // namespace
 
 void TForm1::Button1Click(Vcl::TObject*) {
-  Memo1->Lines.SetText(
-      IMCode::TextToPinyin(Memo2->Lines.Text(), IMCode::pyFullSyllable, OutputLimit));
+  Memo1->Lines.SetText(IMCode::TextToPinyin(
+      Memo2->Lines.Text(), IMCode::pyFullSyllable, OutputLimit));
 }
 
 // Whether the browser could be started changes nothing in the window.
 void TForm1::Image1Click(Vcl::TObject*) {
-  Vcl::ShellExecuteA(Handle(), "open", HomePage, nullptr, nullptr, Vcl::SW_SHOW);
+  Vcl::ShellExecuteA(Handle(), "open", HomePage, nullptr, nullptr,
+                     Vcl::SW_SHOW);
 }

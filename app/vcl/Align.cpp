@@ -3,7 +3,6 @@
 #include <QRect>
 #include <QVariant>
 #include <QWidget>
-
 #include <algorithm>
 #include <vector>
 
@@ -29,11 +28,16 @@ std::vector<QWidget*> ChildrenAligned(QWidget& Parent, TAlign Side) {
   auto Key = [Side](const QWidget* Control) {
     const QRect Place = Control->geometry();
     switch (Side) {
-      case alTop: return Place.top();
-      case alBottom: return -Place.bottom();
-      case alLeft: return Place.left();
-      case alRight: return -Place.right();
-      default: return 0;
+      case alTop:
+        return Place.top();
+      case alBottom:
+        return -Place.bottom();
+      case alLeft:
+        return Place.left();
+      case alRight:
+        return -Place.right();
+      default:
+        return 0;
     }
   };
   std::stable_sort(Found.begin(), Found.end(),
@@ -46,7 +50,8 @@ std::vector<QWidget*> ChildrenAligned(QWidget& Parent, TAlign Side) {
 void AlignControls(QWidget& Parent) {
   QRect Free = Parent.contentsRect();
   for (QWidget* Control : ChildrenAligned(Parent, alTop)) {
-    Control->setGeometry(Free.left(), Free.top(), Free.width(), Control->height());
+    Control->setGeometry(Free.left(), Free.top(), Free.width(),
+                         Control->height());
     Free.setTop(Free.top() + Control->height());
   }
   for (QWidget* Control : ChildrenAligned(Parent, alBottom)) {
@@ -55,7 +60,8 @@ void AlignControls(QWidget& Parent) {
     Free.setBottom(Free.bottom() - Control->height());
   }
   for (QWidget* Control : ChildrenAligned(Parent, alLeft)) {
-    Control->setGeometry(Free.left(), Free.top(), Control->width(), Free.height());
+    Control->setGeometry(Free.left(), Free.top(), Control->width(),
+                         Free.height());
     Free.setLeft(Free.left() + Control->width());
   }
   for (QWidget* Control : ChildrenAligned(Parent, alRight)) {
@@ -70,7 +76,8 @@ void AlignControls(QWidget& Parent) {
 void AlignControlTree(QWidget& Parent) {
   AlignControls(Parent);
   for (QObject* Child : Parent.children())
-    if (auto* Control = qobject_cast<QWidget*>(Child); Control && !Control->isWindow())
+    if (auto* Control = qobject_cast<QWidget*>(Child);
+        Control && !Control->isWindow())
       AlignControlTree(*Control);
 }
 

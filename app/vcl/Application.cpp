@@ -4,7 +4,6 @@
 #include <QFont>
 #include <QIcon>
 #include <QMessageBox>
-
 #include <cstdlib>
 
 namespace Vcl {
@@ -32,7 +31,8 @@ QString MessageOf(std::exception_ptr Error) {
 
 void ShowException(std::exception_ptr Error) {
   QMessageBox Box(QMessageBox::Critical, QApplication::applicationDisplayName(),
-                  MessageOf(Error), QMessageBox::Ok, QApplication::activeWindow());
+                  MessageOf(Error), QMessageBox::Ok,
+                  QApplication::activeWindow());
   Box.setObjectName(QStringLiteral("ExceptionBox"));
   Box.exec();
 }
@@ -63,7 +63,8 @@ void TApplication::Initialize() {
   setWindowIcon(Icon);
   // The descriptions name the fonts of a Chinese Windows; elsewhere an
   // installed CJK font stands in for them.
-  const QStringList Chinese = {QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Micro Hei"),
+  const QStringList Chinese = {QStringLiteral("SimSun"),
+                               QStringLiteral("WenQuanYi Micro Hei"),
                                QStringLiteral("Noto Sans CJK SC"),
                                QStringLiteral("Droid Sans Fallback")};
   QFont::insertSubstitutions(QStringLiteral("宋体"), Chinese);

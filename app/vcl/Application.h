@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QString>
-
 #include <exception>
 #include <memory>
 #include <vector>
@@ -54,7 +53,9 @@ class TApplication : public QApplication {
   void CreateForm(TFormClass*& Reference) {
     auto Form = std::make_unique<TFormClass>();
     Reference = Form.get();
-    Form->ReadDescription(QString::fromLatin1(TFormClass::staticMetaObject.className()).toUpper());
+    Form->ReadDescription(
+        QString::fromLatin1(TFormClass::staticMetaObject.className())
+            .toUpper());
     AddForm(std::move(Form));
   }
 

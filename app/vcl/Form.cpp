@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QMetaProperty>
 #include <QVariant>
-
 #include <cstdlib>
 #include <stdexcept>
 
@@ -19,11 +18,13 @@ TForm::TForm(QWidget* Owner) : QWidget(Owner, Qt::Window) { ApplyFrame(); }
 void TForm::ReadDescription(const QString& Name) {
   QFile Description(QStringLiteral(":/") + Name);
   if (!Description.open(QIODevice::ReadOnly))
-    throw std::runtime_error("no stored window description " + Name.toStdString());
+    throw std::runtime_error("no stored window description " +
+                             Name.toStdString());
   TFormReader Reader(*this);
   if (Reader.load(&Description) != this)
-    throw std::runtime_error("window description " + Name.toStdString() +
-                             " cannot be read: " + Reader.errorString().toStdString());
+    throw std::runtime_error(
+        "window description " + Name.toStdString() +
+        " cannot be read: " + Reader.errorString().toStdString());
   BindFields();
   for (TSkinData* Skin : findChildren<TSkinData*>()) Skin->Loaded();
   AlignControlTree(*this);
@@ -33,12 +34,14 @@ void TForm::ReadDescription(const QString& Name) {
 // of TForm) receive the components of the same name.
 void TForm::BindFields() {
   const QMetaObject* Class = metaObject();
-  for (int I = TForm::staticMetaObject.propertyCount(); I < Class->propertyCount(); ++I) {
+  for (int I = TForm::staticMetaObject.propertyCount();
+       I < Class->propertyCount(); ++I) {
     const QMetaProperty Field = Class->property(I);
     QObject* Component = findChild<QObject*>(QString::fromLatin1(Field.name()));
     if (!Component || !Field.write(this, QVariant::fromValue(Component)))
-      throw std::runtime_error(std::string("window description has no component ") +
-                               Field.name() + " of class " + Field.typeName());
+      throw std::runtime_error(
+          std::string("window description has no component ") + Field.name() +
+          " of class " + Field.typeName());
   }
 }
 
@@ -80,7 +83,8 @@ void TForm::ApplyFrame() {
     Flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (FBorderIcons.testFlag(biSystemMenu))
       Flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (FBorderIcons.testFlag(biMinimize)) Flags |= Qt::WindowMinimizeButtonHint;
+    if (FBorderIcons.testFlag(biMinimize))
+      Flags |= Qt::WindowMinimizeButtonHint;
     if (FBorderIcons.testFlag(biMaximize) && FBorderStyle == bsSizeable)
       Flags |= Qt::WindowMaximizeButtonHint;
   }

@@ -13,8 +13,10 @@ class TForm : public QWidget {
   Q_PROPERTY(int Top READ Top WRITE SetTop)
   Q_PROPERTY(int ClientWidth READ ClientWidth WRITE SetClientWidth)
   Q_PROPERTY(int ClientHeight READ ClientHeight WRITE SetClientHeight)
-  Q_PROPERTY(Vcl::TForm::TFormBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
-  Q_PROPERTY(Vcl::TForm::TBorderIcons BorderIcons READ BorderIcons WRITE SetBorderIcons)
+  Q_PROPERTY(Vcl::TForm::TFormBorderStyle BorderStyle READ BorderStyle WRITE
+                 SetBorderStyle)
+  Q_PROPERTY(Vcl::TForm::TBorderIcons BorderIcons READ BorderIcons WRITE
+                 SetBorderIcons)
   Q_PROPERTY(int FontHeight READ FontHeight WRITE SetFontHeight)
 
  public:
@@ -76,7 +78,8 @@ class TForm : public QWidget {
   void ApplyFrame();
 
   TFormBorderStyle FBorderStyle = bsSizeable;
-  TBorderIcons FBorderIcons = TBorderIcons(biSystemMenu | biMinimize | biMaximize);
+  TBorderIcons FBorderIcons =
+      TBorderIcons(biSystemMenu | biMinimize | biMaximize);
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TForm::TBorderIcons)

@@ -1,14 +1,13 @@
 #include "vcl/Jpeg.h"
 
+#include <jpeglib.h>
+
 #include <QFile>
 #include <QPainter>
 #include <QPoint>
-
 #include <csetjmp>
 #include <cstdio>
 #include <utility>
-
-#include <jpeglib.h>
 
 namespace Vcl {
 namespace {
@@ -41,8 +40,8 @@ bool Acceptable(const jpeg_decompress_struct& Info) {
 // Reads the header of the JPEG in Bytes into Size and, when Pixels is not
 // null, decodes the whole picture into it with libjpeg's default settings
 // and RGB output. Returns false, with Pixels null, when libjpeg cannot read
-// the data or the picture is too large. Only plain C data lives in this frame, so the jump back from
-// LeaveDecoder skips no destructor.
+// the data or the picture is too large. Only plain C data lives in this frame,
+// so the jump back from LeaveDecoder skips no destructor.
 bool JpegRun(const QByteArray& Bytes, QSize& Size, QImage* Pixels) {
   jpeg_decompress_struct Info{};
   TJpegErrorExit Error{};
@@ -58,13 +57,15 @@ bool JpegRun(const QByteArray& Bytes, QSize& Size, QImage* Pixels) {
   jpeg_mem_src(&Info, reinterpret_cast<const unsigned char*>(Bytes.constData()),
                static_cast<unsigned long>(Bytes.size()));
   jpeg_read_header(&Info, TRUE);
-  Size = QSize(static_cast<int>(Info.image_width), static_cast<int>(Info.image_height));
+  Size = QSize(static_cast<int>(Info.image_width),
+               static_cast<int>(Info.image_height));
   bool Complete = Acceptable(Info);
   if (Pixels && Complete) {
     Info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&Info);
-    *Pixels = QImage(static_cast<int>(Info.output_width),
-                     static_cast<int>(Info.output_height), QImage::Format_RGB888);
+    *Pixels =
+        QImage(static_cast<int>(Info.output_width),
+               static_cast<int>(Info.output_height), QImage::Format_RGB888);
     Complete = !Pixels->isNull();  // null when memory ran out
     while (Complete && Info.output_scanline < Info.output_height) {
       JSAMPROW Row = Pixels->scanLine(static_cast<int>(Info.output_scanline));

@@ -59,11 +59,15 @@ void TMemo::SetScrollBars(TScrollStyle Value) {
   FScrollBars = Value;
   const bool Horizontal = Value == ssHorizontal || Value == ssBoth;
   const bool Vertical = Value == ssVertical || Value == ssBoth;
-  setHorizontalScrollBarPolicy(Horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-  setVerticalScrollBarPolicy(Vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  setHorizontalScrollBarPolicy(Horizontal ? Qt::ScrollBarAlwaysOn
+                                          : Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Vertical ? Qt::ScrollBarAlwaysOn
+                                      : Qt::ScrollBarAlwaysOff);
 }
 
-bool TMemo::WordWrap() const { return lineWrapMode() == QPlainTextEdit::WidgetWidth; }
+bool TMemo::WordWrap() const {
+  return lineWrapMode() == QPlainTextEdit::WidgetWidth;
+}
 
 void TMemo::SetWordWrap(bool Value) {
   setLineWrapMode(Value ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);

@@ -4,7 +4,6 @@
 
 #include <QPlainTextEdit>
 #include <QStringList>
-
 #include <string>
 #include <string_view>
 

@@ -15,7 +15,8 @@ TPanel::TPanel(QWidget* Parent) : QFrame(Parent) {
 // it) changes.
 bool TPanel::event(QEvent* Event) {
   const bool Handled = QFrame::event(Event);
-  if (Event->type() == QEvent::Resize || Event->type() == QEvent::ContentsRectChange)
+  if (Event->type() == QEvent::Resize ||
+      Event->type() == QEvent::ContentsRectChange)
     AlignControls(*this);
   return Handled;
 }

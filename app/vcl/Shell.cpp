@@ -3,7 +3,6 @@
 #include <QDesktopServices>
 #include <QString>
 #include <QUrl>
-
 #include <string_view>
 
 #include "GBKEncoding.h"

@@ -39,7 +39,8 @@ void TSkinData::Loaded() {
         MarkKind(*Memo->horizontalScrollBar(), "scrollbar");
         MarkKind(*Memo->verticalScrollBar(), "scrollbar");
       }
-    } else if (qobject_cast<TPanel*>(Control) && SkinControls.testFlag(xcPanel)) {
+    } else if (qobject_cast<TPanel*>(Control) &&
+               SkinControls.testFlag(xcPanel)) {
       MarkKind(*Control, "panel");
     }
   }

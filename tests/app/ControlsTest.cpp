@@ -7,7 +7,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
-
 #include <string>
 
 #include "vcl/Button.h"
@@ -40,8 +39,12 @@ QByteArray BannerClaiming(quint16 Width, quint16 Height) {
 }
 
 // Colours are compared by kind, loosely enough for JPEG's small errors.
-bool Green(QColor C) { return C.green() > C.red() + 80 && C.green() > C.blue() + 50; }
-bool White(QColor C) { return C.red() >= 235 && C.green() >= 235 && C.blue() >= 235; }
+bool Green(QColor C) {
+  return C.green() > C.red() + 80 && C.green() > C.blue() + 50;
+}
+bool White(QColor C) {
+  return C.red() >= 235 && C.green() >= 235 && C.blue() >= 235;
+}
 bool Red(QColor C) { return C.red() > 180 && C.green() < 80 && C.blue() < 80; }
 bool Dark(QColor C) { return C.red() < 60 && C.green() < 60 && C.blue() < 60; }
 
@@ -102,7 +105,8 @@ class TControlsTest : public QObject {
     QVERIFY(Image.Picture().Decoded());
     const QImage& Bitmap = Image.Picture().Bitmap();
     QCOMPARE(Shown.width(), 609);
-    for (const QPoint At : {QPoint(0, 0), QPoint(54, 20), QPoint(608, 40), QPoint(608, 92)})
+    for (const QPoint At :
+         {QPoint(0, 0), QPoint(54, 20), QPoint(608, 40), QPoint(608, 92)})
       QCOMPARE(Shown.pixelColor(At), Bitmap.pixelColor(At));
   }
 
@@ -124,14 +128,15 @@ class TControlsTest : public QObject {
     const QByteArray Whole = BannerBytes();
     QTest::newRow("missing file") << QByteArray() << true << QSize() << false;
     QTest::newRow("empty file") << QByteArray() << false << QSize() << false;
-    QTest::newRow("not a JPEG") << QByteArray("GIF89a and then some") << false << QSize()
-                                << false;
-    QTest::newRow("header cut short") << Whole.left(100) << false << QSize() << false;
+    QTest::newRow("not a JPEG")
+        << QByteArray("GIF89a and then some") << false << QSize() << false;
+    QTest::newRow("header cut short")
+        << Whole.left(100) << false << QSize() << false;
     QTest::newRow("scan data cut short")
         << Whole.left(Whole.size() / 3) << false << QSize(619, 93) << true;
     QTest::newRow("scan data garbled")
-        << Whole.left(Whole.size() / 2) + QByteArray(4000, '\xFF') << false << QSize(619, 93)
-        << true;
+        << Whole.left(Whole.size() / 2) + QByteArray(4000, '\xFF') << false
+        << QSize(619, 93) << true;
     // A few bytes claiming gigabytes of pixels are refused unread.
     QTest::newRow("size too large to hold")
         << BannerClaiming(30000, 30000) << false << QSize() << false;
@@ -167,7 +172,8 @@ class TControlsTest : public QObject {
   void memoTextIsGbkWithCrLf() {
     Vcl::TMemo Memo;
     Memo.setPlainText(QStringLiteral("汉字转拼音\n"));
-    QCOMPARE(Memo.Lines.Text(), std::string("\xBA\xBA\xD7\xD6\xD7\xAA\xC6\xB4\xD2\xF4\r\n"));
+    QCOMPARE(Memo.Lines.Text(),
+             std::string("\xBA\xBA\xD7\xD6\xD7\xAA\xC6\xB4\xD2\xF4\r\n"));
   }
 
   void memoLinesPropertyAddsWholeLines() {
@@ -175,7 +181,8 @@ class TControlsTest : public QObject {
     Memo.setProperty("Lines", QStringList{QStringLiteral("汉字转拼音")});
     QCOMPARE(Memo.toPlainText(), QStringLiteral("汉字转拼音\n"));
     QCOMPARE(Memo.document()->blockCount(), 2);
-    QCOMPARE(Memo.property("Lines").toStringList(), QStringList{QStringLiteral("汉字转拼音")});
+    QCOMPARE(Memo.property("Lines").toStringList(),
+             QStringList{QStringLiteral("汉字转拼音")});
   }
 
   void memoSetTextNormalisesLineBreaks_data() {
@@ -183,13 +190,17 @@ class TControlsTest : public QObject {
     QTest::addColumn<QByteArray>("Read");
     QTest::addColumn<QString>("Shown");
     QTest::newRow("LF") << QByteArray("a\nb") << QByteArray("a\r\nb") << "a\nb";
-    QTest::newRow("lone CR") << QByteArray("a\rb") << QByteArray("a\r\nb") << "a\nb";
-    QTest::newRow("CR LF kept") << QByteArray("a\r\nb") << QByteArray("a\r\nb") << "a\nb";
+    QTest::newRow("lone CR")
+        << QByteArray("a\rb") << QByteArray("a\r\nb") << "a\nb";
+    QTest::newRow("CR LF kept")
+        << QByteArray("a\r\nb") << QByteArray("a\r\nb") << "a\nb";
     QTest::newRow("LF CR is two breaks")
         << QByteArray("a\n\rb") << QByteArray("a\r\n\r\nb") << "a\n\nb";
-    QTest::newRow("break at the end") << QByteArray("a\r") << QByteArray("a\r\n") << "a\n";
-    QTest::newRow("GBK characters") << QByteArray("\xBA\xBA\n\xD7\xD6") << QByteArray("\xBA\xBA\r\n\xD7\xD6")
-                                    << QStringLiteral("汉\n字");
+    QTest::newRow("break at the end")
+        << QByteArray("a\r") << QByteArray("a\r\n") << "a\n";
+    QTest::newRow("GBK characters")
+        << QByteArray("\xBA\xBA\n\xD7\xD6")
+        << QByteArray("\xBA\xBA\r\n\xD7\xD6") << QStringLiteral("汉\n字");
     QTest::newRow("empty") << QByteArray() << QByteArray() << QString();
   }
 
@@ -232,7 +243,8 @@ class TControlsTest : public QObject {
     const int Every = Vcl::TSkinData::xcButton | Vcl::TSkinData::xcEdit |
                       Vcl::TSkinData::xcScrollbar | Vcl::TSkinData::xcPanel;
     QTest::newRow("active, Tag 0") << true << 0 << Every << true << true;
-    QTest::newRow("Tag 99 is left alone") << true << 99 << Every << false << true;
+    QTest::newRow("Tag 99 is left alone")
+        << true << 99 << Every << false << true;
     QTest::newRow("inactive skin") << false << 0 << Every << false << false;
     QTest::newRow("buttons not in SkinControls")
         << true << 0 << (Every & ~Vcl::TSkinData::xcButton) << false << true;
@@ -262,10 +274,12 @@ class TControlsTest : public QObject {
     Skin->SkinStream = ::Skin;
     Skin->Loaded();
 
-    QCOMPARE(Button->property("SkinKind").toString() == "button", ButtonSkinned);
+    QCOMPARE(Button->property("SkinKind").toString() == "button",
+             ButtonSkinned);
     QVERIFY(!Plain->property("SkinKind").isValid());
     QCOMPARE(Memo->property("SkinKind").toString() == "edit", MemoSkinned);
-    QCOMPARE(Memo->verticalScrollBar()->property("SkinKind").toString() == "scrollbar",
+    QCOMPARE(Memo->verticalScrollBar()->property("SkinKind").toString() ==
+                 "scrollbar",
              Active);
     QCOMPARE(Window.styleSheet().isEmpty(), !Active);
 

@@ -9,7 +9,6 @@
 #include <QTimer>
 #include <QUrl>
 #include <QtTest>
-
 #include <stdexcept>
 
 #include "GBKEncoding.h"
@@ -37,7 +36,9 @@ class TWindowTest : public QObject {
   QWindow* Window() { return Form1->windowHandle(); }
 
   // A point of a control in the window's client coordinates.
-  QPoint OnWindow(QWidget* Control, QPoint At) { return Control->mapTo(Form1, At); }
+  QPoint OnWindow(QWidget* Control, QPoint At) {
+    return Control->mapTo(Form1, At);
+  }
 
   QString Convert(const QString& Input) {
     Form1->Memo2->setPlainText(Input);
@@ -66,12 +67,14 @@ class TWindowTest : public QObject {
     QCOMPARE(Form1->Memo2->Lines.Text(), IMCode::Utf8ToGbk("汉字转拼音\r\n"));
     QCOMPARE(Form1->Memo2->document()->blockCount(), 2);
     QCOMPARE(Form1->Memo1->toPlainText(), QString());
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Form1->Memo2));
+    QTRY_COMPARE(QApplication::focusWidget(),
+                 static_cast<QWidget*>(Form1->Memo2));
   }
 
   void pressingWithoutEditingConvertsTheStartText() {
     QTest::mouseClick(Form1->Button1, Qt::LeftButton);
-    QCOMPARE(Form1->Memo1->toPlainText(), QStringLiteral("han zi zhuan pin yin"));
+    QCOMPARE(Form1->Memo1->toPlainText(),
+             QStringLiteral("han zi zhuan pin yin"));
   }
 
   // --- the window's settings and layout ----------------------------------
@@ -89,7 +92,8 @@ class TWindowTest : public QObject {
     QVERIFY(Flags.testFlag(Qt::WindowSystemMenuHint));
     QCOMPARE(Form1->Image1->cursor().shape(), Qt::PointingHandCursor);
     const QList<QSize> IconSizes = Form1->windowIcon().availableSizes();
-    for (const int Side : {16, 32, 48}) QVERIFY(IconSizes.contains(QSize(Side, Side)));
+    for (const int Side : {16, 32, 48})
+      QVERIFY(IconSizes.contains(QSize(Side, Side)));
     QCOMPARE(Form1->Button1->text(), QStringLiteral("翻译成拼音"));
     QCOMPARE(Form1->Memo1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QCOMPARE(Form1->Memo2->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -102,8 +106,9 @@ class TWindowTest : public QObject {
   // 宋体 at 12 pixels, inherited by every control, drawn by a font that has
   // the Chinese characters.
   void fontShowsChinese() {
-    for (QWidget* Control : {static_cast<QWidget*>(Form1), static_cast<QWidget*>(Form1->Memo2),
-                             static_cast<QWidget*>(Form1->Button1)}) {
+    for (QWidget* Control :
+         {static_cast<QWidget*>(Form1), static_cast<QWidget*>(Form1->Memo2),
+          static_cast<QWidget*>(Form1->Button1)}) {
       QCOMPARE(Control->font().family(), QStringLiteral("宋体"));
       QCOMPARE(Control->font().pixelSize(), 12);
     }
@@ -116,10 +121,14 @@ class TWindowTest : public QObject {
     QTest::addColumn<QString>("Name");
     QTest::addColumn<QRect>("Area");  // client coordinates, both ends included
     QTest::newRow("banner") << "Image1" << QRect(QPoint(0, 0), QPoint(608, 92));
-    QTest::newRow("input box") << "Memo2" << QRect(QPoint(0, 93), QPoint(608, 245));
-    QTest::newRow("panel") << "Panel1" << QRect(QPoint(0, 246), QPoint(608, 593));
-    QTest::newRow("output box") << "Memo1" << QRect(QPoint(1, 247), QPoint(607, 478));
-    QTest::newRow("button") << "Button1" << QRect(QPoint(16, 494), QPoint(184, 550));
+    QTest::newRow("input box")
+        << "Memo2" << QRect(QPoint(0, 93), QPoint(608, 245));
+    QTest::newRow("panel") << "Panel1"
+                           << QRect(QPoint(0, 246), QPoint(608, 593));
+    QTest::newRow("output box")
+        << "Memo1" << QRect(QPoint(1, 247), QPoint(607, 478));
+    QTest::newRow("button")
+        << "Button1" << QRect(QPoint(16, 494), QPoint(184, 550));
   }
 
   void layoutMatchesTheDescription() {
@@ -143,7 +152,8 @@ class TWindowTest : public QObject {
   void tabOrderIsInputButtonOutput() {
     Form1->activateWindow();
     Form1->Memo2->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Form1->Memo2));
+    QTRY_COMPARE(QApplication::focusWidget(),
+                 static_cast<QWidget*>(Form1->Memo2));
     for (QWidget* Next : {static_cast<QWidget*>(Form1->Button1),
                           static_cast<QWidget*>(Form1->Memo1),
                           static_cast<QWidget*>(Form1->Memo2)}) {
@@ -157,14 +167,21 @@ class TWindowTest : public QObject {
   void convertsTheWholeInput_data() {
     QTest::addColumn<QString>("Input");
     QTest::addColumn<QString>("Output");
-    QTest::newRow("start text") << "汉字转拼音\n" << "han zi zhuan pin yin";
-    QTest::newRow("line break inside") << "汉字\n转拼音" << "han zi zhuan pin yin";
-    QTest::newRow("empty input") << "" << "";
-    QTest::newRow("blanks and breaks only") << "  \n\t \n\n " << "";
-    QTest::newRow("ASCII around Chinese") << "Hello, 世界!" << "Helloshi jie";
-    QTest::newRow("full-width letters") << "ＡＢ１ａ" << "A B 1 a";
+    QTest::newRow("start text") << "汉字转拼音\n"
+                                << "han zi zhuan pin yin";
+    QTest::newRow("line break inside") << "汉字\n转拼音"
+                                       << "han zi zhuan pin yin";
+    QTest::newRow("empty input") << ""
+                                 << "";
+    QTest::newRow("blanks and breaks only") << "  \n\t \n\n "
+                                            << "";
+    QTest::newRow("ASCII around Chinese") << "Hello, 世界!"
+                                          << "Helloshi jie";
+    QTest::newRow("full-width letters") << "ＡＢ１ａ"
+                                        << "A B 1 a";
     // A character GBK cannot hold has no reading but keeps its space.
-    QTest::newRow("character outside GBK") << "汉😀字" << "han  zi";
+    QTest::newRow("character outside GBK") << "汉😀字"
+                                           << "han  zi";
   }
 
   void convertsTheWholeInput() {
@@ -175,7 +192,8 @@ class TWindowTest : public QObject {
   }
 
   void outputIsCutAt255Bytes() {
-    const QString Output = Convert(QString(60, QChar(0x4E2D)));  // 中 sixty times
+    const QString Output =
+        Convert(QString(60, QChar(0x4E2D)));  // 中 sixty times
     QCOMPARE(Output.size(), 255);
     QVERIFY(Output.endsWith(" zho"));
     QVERIFY(!Output.contains('\n'));
@@ -186,11 +204,13 @@ class TWindowTest : public QObject {
   void pressReplacesTheOutput() {
     Convert("汉字转拼音");
     QTest::mouseClick(Form1->Button1, Qt::LeftButton);
-    QCOMPARE(Form1->Memo1->toPlainText(), QStringLiteral("han zi zhuan pin yin"));
+    QCOMPARE(Form1->Memo1->toPlainText(),
+             QStringLiteral("han zi zhuan pin yin"));
     Form1->Memo1->moveCursor(QTextCursor::End);
     QTest::keyClicks(Form1->Memo1, " typed");
     QTest::mouseClick(Form1->Button1, Qt::LeftButton);
-    QCOMPARE(Form1->Memo1->toPlainText(), QStringLiteral("han zi zhuan pin yin"));
+    QCOMPARE(Form1->Memo1->toPlainText(),
+             QStringLiteral("han zi zhuan pin yin"));
   }
 
   void keysOnTheFocusedButtonConvert_data() {
@@ -246,11 +266,13 @@ class TWindowTest : public QObject {
     QTest::mousePress(Window(), Qt::LeftButton, {}, Press);
     QTest::mouseRelease(Window(), Qt::LeftButton, {}, Release);
     QVERIFY(Browser.Opened.isEmpty());
-    QCOMPARE(Form1->Memo1->toPlainText(), QString());  // nor did it press the button
+    QCOMPARE(Form1->Memo1->toPlainText(),
+             QString());  // nor did it press the button
   }
 
   void rightClickOnTheBannerOpensNothing() {
-    QTest::mouseClick(Window(), Qt::RightButton, {}, OnWindow(Form1->Image1, QPoint(300, 40)));
+    QTest::mouseClick(Window(), Qt::RightButton, {},
+                      OnWindow(Form1->Image1, QPoint(300, 40)));
     QVERIFY(Browser.Opened.isEmpty());
   }
 
@@ -270,11 +292,13 @@ class TWindowTest : public QObject {
   // shows its message and the window goes on.
   void exceptionInAHandlerShowsTheErrorBox() {
     Vcl::TButton Thrower;
-    connect(&Thrower, &Vcl::TButton::OnClick, &Thrower,
-            [](Vcl::TObject*) { throw std::runtime_error("not enough memory to convert"); });
+    connect(&Thrower, &Vcl::TButton::OnClick, &Thrower, [](Vcl::TObject*) {
+      throw std::runtime_error("not enough memory to convert");
+    });
     QString Shown;
     QTimer::singleShot(0, this, [&Shown] {
-      if (auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      if (auto* Box =
+              qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
         Shown = Box->text();
         Box->accept();
       }
@@ -290,7 +314,8 @@ class TWindowTest : public QObject {
   void exceptionInEventHandlingShowsTheErrorBox() {
     struct TFailingFilter : QObject {
       bool eventFilter(QObject*, QEvent* Event) override {
-        if (Event->type() == QEvent::User) throw std::runtime_error("failed in an event");
+        if (Event->type() == QEvent::User)
+          throw std::runtime_error("failed in an event");
         return false;
       }
     } Filter;
@@ -298,7 +323,8 @@ class TWindowTest : public QObject {
     Receiver.installEventFilter(&Filter);
     QString Shown;
     QTimer::singleShot(0, this, [&Shown] {
-      if (auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      if (auto* Box =
+              qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
         Shown = Box->text();
         Box->accept();
       }
@@ -321,7 +347,8 @@ class TWindowTest : public QObject {
     Form1->Image1->SetPicture(Path);
     const QImage Shown = Form1->grab().toImage();
     QCOMPARE(Form1->Image1->geometry(), QRect(0, 0, 609, 93));
-    QCOMPARE(Shown.pixelColor(54, 20), Form1->palette().color(QPalette::Window));
+    QCOMPARE(Shown.pixelColor(54, 20),
+             Form1->palette().color(QPalette::Window));
     QCOMPARE(Convert("汉字"), QStringLiteral("han zi"));
     Form1->Image1->SetPicture(Original);
   }
