@@ -5,7 +5,7 @@
 # and the filter's peak memory on 1 GB of input. Prints one table.
 #
 # Usage: bench/filter/compare_filter.sh [PATH-TO-PINYIN] [RUNS]
-#   PATH-TO-PINYIN  the built filter (default: build-cli/cli/pinyin)
+#   PATH-TO-PINYIN  the built filter (default: build/cli/pinyin)
 #   RUNS            runs of each measure, the best counts (default: 5)
 #
 # Installs what only it needs: the Debian package manpages-zh (apt-get) and
@@ -15,7 +15,7 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-pinyin=$(realpath "${1:-$here/../../build-cli/cli/pinyin}")
+pinyin=$(realpath "${1:-$here/../../build/cli/pinyin}")
 runs=${2:-5}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -24,8 +24,10 @@ say() { printf '%s\n' "$*" >&2; }
 
 if ! dpkg -s manpages-zh >/dev/null 2>&1; then
   say "installing manpages-zh"
-  apt-get install -y -qq manpages-zh >/dev/null
+  apt-get install -y -qq manpages-zh >/dev/null ||
+    { apt-get update -qq && apt-get install -y -qq manpages-zh >/dev/null; }
 fi
+[ -x "$pinyin" ] || { say "no filter at $pinyin (give its path)"; exit 1; }
 for tool in node npm iconv /usr/bin/time; do
   command -v "$tool" >/dev/null || { say "missing: $tool"; exit 1; }
 done
@@ -90,8 +92,8 @@ for lang in zh_CN zh_TW; do
   read -r pin_g pin_g8 <<<"$(speeds "$g" "$pinyin" -e gbk)"
   cat_utf8[$lang]=$cat_u8
   filter_utf8[$lang]=$pin_u8
-  pro[$lang]=$(node "$here/peers.mjs" "$work/node" pinyin-pro "$u" 3)
-  other=$(node "$here/peers.mjs" "$work/node" pinyin "$u" 3)
+  pro[$lang]=$(node "$here/peers.mjs" "$work/node" pinyin-pro "$u" 5)
+  other=$(node "$here/peers.mjs" "$work/node" pinyin "$u" 5)
   row "$lang" "cat (UTF-8)" "$cat_u" "$cat_u8"
   row "$lang" "pinyin (UTF-8)" "$pin_u" "$pin_u8"
   row "$lang" "cat (GBK)" "$cat_g" "$cat_g8"
@@ -127,7 +129,7 @@ echo "Peers: $peer_versions, node $(node --version)"
 echo "Corpora: zh_CN $(stat -c %s "$work/zh_CN.utf8") bytes UTF-8, $(stat -c %s "$work/zh_CN.gbk") GBK;" \
   "zh_TW $(stat -c %s "$work/zh_TW.utf8") bytes UTF-8, $(stat -c %s "$work/zh_TW.gbk") GBK"
 echo "MB/s count the bytes of the input as given, best of $runs runs, on one copy of"
-echo "the pages and on eight copies in one file. The peers' figure (best of 3 runs in"
+echo "the pages and on eight copies in one file. The peers' figure (best of 5 runs in"
 echo "one process) is the conversion alone, without starting Node or reading the file."
 echo "Ratios use the eight-copy figures."
 echo
