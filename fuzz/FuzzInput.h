@@ -19,8 +19,8 @@ class TFuzzInput {
 
   bool Has(std::size_t Bytes) const { return Rest.size() >= Bytes; }
 
-  // One byte, sign-extended: negative modes and the ignored bits above the
-  // three mode bits are as likely as the plain modes 0 to 7.
+  // One byte, sign-extended, so that negative modes and modes with the
+  // ignored bits above the three mode bits come up besides 0 to 7.
   int Mode() { return static_cast<std::int8_t>(Byte()); }
 
   // Two bytes, little endian, as a signed 16-bit limit; the two extreme
@@ -33,8 +33,9 @@ class TFuzzInput {
     return Value;
   }
 
-  // Two bytes, little endian, taken modulo Size + 1: a position from 0 to
-  // Size, where Size is known only once the settings are off the input.
+  // Two bytes, little endian, unsigned. Callers take it modulo the text's
+  // size plus one to choose a position in the text, whose size is known only
+  // once the settings are off the input.
   std::uint16_t Raw16() {
     const auto Low = Byte();
     return static_cast<std::uint16_t>(Low | Byte() << 8);

@@ -18,18 +18,23 @@ inline bool IsAsciiLetterOrDigit(unsigned char Byte) {
 // pyMarkUnknown, "?".
 inline void CheckResultShape(std::string_view Result, int Mode, int MaxLen) {
   if (Mode < 0 || MaxLen <= 0) {
-    Require(Result.empty(), "a negative mode or a limit of 0 or less gives the empty result");
+    Require(Result.empty(),
+            "a negative mode or a limit of 0 or less gives the empty result");
     return;
   }
-  Require(Result.size() <= static_cast<std::size_t>(MaxLen), "the result exceeds the limit");
+  Require(Result.size() <= static_cast<std::size_t>(MaxLen),
+          "the result exceeds the limit");
   if (Result.empty()) return;
-  Require(static_cast<unsigned char>(Result.front()) > 0x20, "the result starts with a blank");
-  Require(static_cast<unsigned char>(Result.back()) > 0x20, "the result ends with a blank");
+  Require(static_cast<unsigned char>(Result.front()) > 0x20,
+          "the result starts with a blank");
+  Require(static_cast<unsigned char>(Result.back()) > 0x20,
+          "the result ends with a blank");
   if (Mode & IMCode::pyKeepNonAlnum) return;
   const bool MayMark = Mode & IMCode::pyMarkUnknown;
   for (const char Byte : Result) {
     const auto Unsigned = static_cast<unsigned char>(Byte);
-    Require(IsAsciiLetterOrDigit(Unsigned) || Byte == ' ' || (MayMark && Byte == '?'),
+    Require(IsAsciiLetterOrDigit(Unsigned) || Byte == ' ' ||
+                (MayMark && Byte == '?'),
             "the result holds a byte that its mode does not keep");
   }
 }

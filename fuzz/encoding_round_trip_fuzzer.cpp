@@ -50,7 +50,8 @@ std::string ToUtf8InTwo(std::string_view Gbk, std::size_t Split) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data,
+                                      std::size_t Size) {
   MivoraFuzz::TFuzzInput Input(Data, Size);
   if (!Input.Has(2)) return 0;
   const std::uint16_t SplitChoice = Input.Raw16();
@@ -63,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   Require(Report.InvalidBytes == CountInvalidBytes(Text),
           "the count of invalid UTF-8 bytes is wrong");
   // No GBK byte is 0xFF, so the stand-ins are the only such bytes.
-  const auto StandIns = static_cast<std::size_t>(std::count(Gbk.begin(), Gbk.end(), '\xFF'));
+  const auto StandIns =
+      static_cast<std::size_t>(std::count(Gbk.begin(), Gbk.end(), '\xFF'));
   Require(StandIns == 2 * (Report.InvalidBytes + Report.Unrepresentable),
           "the stand-ins do not match what was replaced");
 
@@ -75,10 +77,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
           "UTF-8 to GBK in two blocks counts differently");
 
   const std::string Back = IMCode::GbkToUtf8(Gbk);
-  Require(utf8::is_valid(Back.begin(), Back.end()), "GBK to UTF-8 gives invalid UTF-8");
+  Require(utf8::is_valid(Back.begin(), Back.end()),
+          "GBK to UTF-8 gives invalid UTF-8");
   if (Report.Clean()) {
-    Require(Back == Text, "clean UTF-8 does not survive a round trip through GBK");
-    Require(IMCode::Utf8ToGbk(Back) == Gbk, "GBK does not survive a round trip through UTF-8");
+    Require(Back == Text,
+            "clean UTF-8 does not survive a round trip through GBK");
+    Require(IMCode::Utf8ToGbk(Back) == Gbk,
+            "GBK does not survive a round trip through UTF-8");
   }
 
   // The same bytes as GBK.

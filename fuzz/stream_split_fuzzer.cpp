@@ -28,7 +28,8 @@ void FeedSplit(IMCode::TPinyinStream& Stream, std::string_view Text,
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data,
+                                      std::size_t Size) {
   MivoraFuzz::TFuzzInput Input(Data, Size);
   if (!Input.Has(6)) return 0;
   const int Mode = Input.Mode();
@@ -41,15 +42,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   const std::string Expected = IMCode::TextToPinyin(Text, Mode, MaxLen);
 
   std::string Out;
-  IMCode::TPinyinStream Stream(Mode, MaxLen,
-                               [&Out](std::string_view Piece) { Out += Piece; });
+  IMCode::TPinyinStream Stream(
+      Mode, MaxLen, [&Out](std::string_view Piece) { Out += Piece; });
   FeedSplit(Stream, Text, Split, Block, true);
-  Require(Out == Expected, "the stream, stopped at the limit, differs from TextToPinyin");
+  Require(Out == Expected,
+          "the stream, stopped at the limit, differs from TextToPinyin");
 
   // The same stream after Finish takes the next text afresh; this time it
   // is fed to the end even past the limit.
   Out.clear();
   FeedSplit(Stream, Text, Text.size() - Split, Block, false);
-  Require(Out == Expected, "the stream's second text differs from TextToPinyin");
+  Require(Out == Expected,
+          "the stream's second text differs from TextToPinyin");
   return 0;
 }

@@ -9,7 +9,8 @@
 #include "IMCode.h"
 #include "PinyinInvariants.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data,
+                                      std::size_t Size) {
   using namespace MivoraFuzz;
   TFuzzInput Input(Data, Size);
   if (!Input.Has(3)) return 0;
