@@ -230,6 +230,19 @@ const TCase Cases[] = {
                "pinyin: bad.txt:2: invalid UTF-8\n",
      .Status = 1},
 
+    {.Id = "invalid UTF-8 past the cut is still reported",
+     .Args = {"-n", "1"},
+     .Stdin = "汉\n字\xFF\n",
+     .Stdout = "h\nz\n",
+     .Stderr = "pinyin: -:2: invalid UTF-8\n",
+     .Status = 1},
+    {.Id = "invalid UTF-8 in whole mode is named by its line",
+     .Args = {"-w", "-u"},
+     .Stdin = "汉\n字\n\xFF\n",
+     .Stdout = "han zi ?\n",
+     .Stderr = "pinyin: -:3: invalid UTF-8\n",
+     .Status = 1},
+
     // Files.
     {.Id = "a file that cannot be opened, then the next",
      .Args = {"missing.txt", "utf8.txt"},
