@@ -73,8 +73,8 @@ void StreamInBlocks(benchmark::State& State) {
   const std::size_t Block = 64 * 1024;
   for (auto _ : State) {
     std::size_t Out = 0;
-    IMCode::TPinyinStream Stream(1, INT_MAX,
-                                 [&Out](std::string_view P) { Out += P.size(); });
+    IMCode::TPinyinStream Stream(
+        1, INT_MAX, [&Out](std::string_view P) { Out += P.size(); });
     for (std::size_t At = 0; At < Text.size(); At += Block)
       Stream.Feed(std::string_view(Text).substr(At, Block));
     Stream.Finish();

@@ -40,7 +40,7 @@ inline const TPiece& PieceOf(unsigned Lead, unsigned Trail,
     switch (Lead) {
       case 0xA2:
         return Trail >= 0xA1 && Trail <= 0xFE ? Texts.Row2[Trail - 0xA1]
-                                               : Texts.NoReading;
+                                              : Texts.NoReading;
       case 0xA3:
         return Texts.Row3[Trail];
       case 0xA6:
@@ -52,7 +52,8 @@ inline const TPiece& PieceOf(unsigned Lead, unsigned Trail,
     }
   }
   // Lead or trail 0xFF is no GBK byte and lies outside the index.
-  if (Lead == 0xFF || Trail == 0xFF) [[unlikely]] return Texts.NoReading;
+  if (Lead == 0xFF || Trail == 0xFF) [[unlikely]]
+    return Texts.NoReading;
   return Texts.Syllables[GBKPinyinIndex[GBKIndexOf(Lead, Trail)]];
 }
 

@@ -26,8 +26,8 @@ iconv_t OpenConverter(const char* To, const char* From) {
 
 // What to do with the bytes at which iconv stopped.
 struct TFault {
-  std::size_t Skip;             // bytes to step over
-  std::string_view Replacement; // what stands for them
+  std::size_t Skip;              // bytes to step over
+  std::string_view Replacement;  // what stands for them
 };
 
 // Converts Input into Output as far as it goes. A sequence that is cut by
@@ -35,8 +35,8 @@ struct TFault {
 // converted or replaced by Classify. Returns the bytes read.
 template <typename Classify>
 std::size_t ConvertSpan(iconv_t Handle, std::string_view Input,
-                        std::string& Output, bool AtEnd,
-                        std::size_t MaxGrowth, Classify&& OnFault) {
+                        std::string& Output, bool AtEnd, std::size_t MaxGrowth,
+                        Classify&& OnFault) {
   char* In = const_cast<char*>(Input.data());
   std::size_t InLeft = Input.size();
   const std::size_t Start = Output.size();
@@ -116,7 +116,8 @@ void TUtf8ToGbk::Convert(std::string_view Utf8, std::string& Gbk, bool AtEnd,
   // stand-in for one invalid byte takes two.
   ConvertBlocks(static_cast<iconv_t>(Handle), Pending, Utf8, Gbk, AtEnd, 2, 4,
                 [&Counts](std::string_view Rest, bool /*Cut*/) {
-                  const std::size_t Length = Detail::ValidUtf8SequenceLength(Rest);
+                  const std::size_t Length =
+                      Detail::ValidUtf8SequenceLength(Rest);
                   if (Length > 0) {
                     ++Counts.Unrepresentable;  // valid, but not in GBK
                     return TFault{Length, NoReadingCharacter};
@@ -124,7 +125,8 @@ void TUtf8ToGbk::Convert(std::string_view Utf8, std::string& Gbk, bool AtEnd,
                   ++Counts.InvalidBytes;
                   return TFault{1, NoReadingCharacter};
                 });
-  if (AtEnd) iconv(static_cast<iconv_t>(Handle), nullptr, nullptr, nullptr, nullptr);
+  if (AtEnd)
+    iconv(static_cast<iconv_t>(Handle), nullptr, nullptr, nullptr, nullptr);
 }
 
 // ---------------------------------------------------------------- UTF-8 out
@@ -143,7 +145,8 @@ std::size_t TGbkToUtf8::Convert(std::string_view Gbk, std::string& Utf8,
                   ++Replaced;
                   return TFault{1, ReplacementCharacter};
                 });
-  if (AtEnd) iconv(static_cast<iconv_t>(Handle), nullptr, nullptr, nullptr, nullptr);
+  if (AtEnd)
+    iconv(static_cast<iconv_t>(Handle), nullptr, nullptr, nullptr, nullptr);
   return Replaced;
 }
 

@@ -39,8 +39,8 @@ class TUtf8ToGbk {
                TEncodingReport* Report = nullptr);
 
  private:
-  void* Handle;        // iconv_t
-  std::string Pending; // an incomplete sequence from the end of the last block
+  void* Handle;         // iconv_t
+  std::string Pending;  // an incomplete sequence from the end of the last block
 };
 
 // GBK to UTF-8 in blocks. A byte that forms no GBK character becomes U+FFFD.
@@ -55,8 +55,8 @@ class TGbkToUtf8 {
   std::size_t Convert(std::string_view Gbk, std::string& Utf8, bool AtEnd);
 
  private:
-  void* Handle;        // iconv_t
-  std::string Pending; // a lead byte from the end of the last block
+  void* Handle;         // iconv_t
+  std::string Pending;  // a lead byte from the end of the last block
 };
 
 // Whole-text forms of the two converters.

@@ -49,9 +49,9 @@ TModeTexts PrepareMode(int Mode) {
   for (unsigned Trail = 0; Trail < 256; ++Trail) {
     const unsigned Byte = (Trail - 0x80u) & 0xFFu;
     const char Text[1] = {static_cast<char>(Byte)};
-    Texts.Row3[Trail] =
-        SpacedPiece(Keep || IsAsciiLetterOrDigit(Byte) ? std::string_view(Text, 1)
-                                                       : std::string_view{});
+    Texts.Row3[Trail] = SpacedPiece(Keep || IsAsciiLetterOrDigit(Byte)
+                                        ? std::string_view(Text, 1)
+                                        : std::string_view{});
   }
   for (unsigned Byte = 0; Byte < 256; ++Byte)
     Texts.KeepSingle[Byte] = Keep || IsAsciiLetterOrDigit(Byte);

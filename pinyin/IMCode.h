@@ -34,8 +34,8 @@ constexpr int SyllableSlotCount = 405;
 constexpr int GBKLeadCount = 126;   // lead bytes 0x81..0xFE
 constexpr int GBKTrailCount = 191;  // trail bytes 0x40..0xFE, 0x7F included
 constexpr int GBKIndexSize = GBKLeadCount * GBKTrailCount;  // 24,066
-constexpr int Row2NumberCount = 94;                          // A2A1..A2FE
-constexpr int GreekLetterCount = 24;                         // alpha..omega
+constexpr int Row2NumberCount = 94;                         // A2A1..A2FE
+constexpr int GreekLetterCount = 24;                        // alpha..omega
 
 // The syllable list. Syllable number k (1..405) is PinyinSyllables[k - 1];
 // number 0 in GBKPinyinIndex means "no reading" and has no slot.

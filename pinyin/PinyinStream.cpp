@@ -51,10 +51,11 @@ void TBlankHold::ReleaseTo(const TPinyinSink& Sink) {
     char Buffer[64 * 1024];
     std::uint64_t Left = Spilled;
     while (Left > 0) {
-      const std::size_t Got = std::fread(
-          Buffer, 1, static_cast<std::size_t>(std::min<std::uint64_t>(
-                         Left, sizeof Buffer)),
-          SpillFile);
+      const std::size_t Got =
+          std::fread(Buffer, 1,
+                     static_cast<std::size_t>(
+                         std::min<std::uint64_t>(Left, sizeof Buffer)),
+                     SpillFile);
       if (Got == 0) break;
       Sink(std::string_view(Buffer, Got));
       Left -= Got;
@@ -116,22 +117,21 @@ void TPinyinStream::Finish() {
   Remaining = Mode < 0 ? 0 : MaxLen;
 }
 
-void TPinyinStream::ConvertBlock(const unsigned char* Bytes,
-                                 std::size_t Length, bool AtEnd,
-                                 std::size_t* Consumed) {
+void TPinyinStream::ConvertBlock(const unsigned char* Bytes, std::size_t Length,
+                                 bool AtEnd, std::size_t* Consumed) {
   const Detail::TModeTexts& Texts = Detail::TextsForMode(Mode);
   char Slice[SliceBytes + Detail::MaxPieceBytes];
   std::size_t At = 0;
   while (At < Length && !LimitReached()) {
     // Stop joining once the cut is reached: the rest cannot be in the result.
-    const std::size_t Room = static_cast<std::size_t>(
-        std::min<std::int64_t>(Remaining, SliceBytes));
+    const std::size_t Room =
+        static_cast<std::size_t>(std::min<std::int64_t>(Remaining, SliceBytes));
     std::size_t Used = 0;
     const char* End = Detail::JoinCharacters(Bytes + At, Length - At, AtEnd,
                                              Slice, Slice + Room, Texts, &Used);
     At += Used;
-    Emit(Slice, static_cast<std::size_t>(std::min<std::int64_t>(
-                    End - Slice, Remaining)));
+    Emit(Slice, static_cast<std::size_t>(
+                    std::min<std::int64_t>(End - Slice, Remaining)));
     Remaining -= End - Slice;
     if (End == Slice && Used == 0) break;  // waiting for a trail byte
   }

@@ -62,15 +62,15 @@ class TPinyinStream {
 
  private:
   void Emit(const char* Joined, std::size_t Length);
-  void ConvertBlock(const unsigned char* Bytes, std::size_t Length,
-                    bool AtEnd, std::size_t* Consumed);
+  void ConvertBlock(const unsigned char* Bytes, std::size_t Length, bool AtEnd,
+                    std::size_t* Consumed);
 
   int Mode;
   int MaxLen;
   TPinyinSink Sink;
-  std::int64_t Remaining;       // bytes of joined text the cut still allows
-  bool SeenNonBlank = false;    // the leading trim is over
-  bool HasCarry = false;        // a possible lead byte ends the last block
+  std::int64_t Remaining;     // bytes of joined text the cut still allows
+  bool SeenNonBlank = false;  // the leading trim is over
+  bool HasCarry = false;      // a possible lead byte ends the last block
   unsigned char Carry = 0;
   TBlankHold Held;
 };

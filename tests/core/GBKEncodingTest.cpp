@@ -16,8 +16,8 @@ using IMCode::Utf8ToGbk;
 const std::string Unknown(NoReadingCharacter);
 
 TEST(GBKEncoding, RoundTripsTextThatGbkHolds) {
-  for (const char* Text :
-       {"", "abc 123\r\n", "汉字转拼音", "開會說話", "ＡＢ１，。、①Ⅻα", "€ 5", "ぁ ア"}) {
+  for (const char* Text : {"", "abc 123\r\n", "汉字转拼音", "開會說話",
+                           "ＡＢ１，。、①Ⅻα", "€ 5", "ぁ ア"}) {
     TEncodingReport Report;
     const std::string Gbk = Utf8ToGbk(Text, &Report);
     EXPECT_TRUE(Report.Clean()) << Text;
@@ -40,16 +40,33 @@ struct TReplacementCase {
 
 TEST(GBKEncoding, ReplacesEachFaultAndGoesOn) {
   const TReplacementCase Cases[] = {
-      {"emoji in the middle", "汉😀字", HexBytes("BA BA") + Unknown + HexBytes("D7 D6"), 0, 1},
-      {"ideograph of extension B", "\xF0\xA0\x80\x80" "a", Unknown + "a", 0, 1},
+      {"emoji in the middle", "汉😀字",
+       HexBytes("BA BA") + Unknown + HexBytes("D7 D6"), 0, 1},
+      {"ideograph of extension B",
+       "\xF0\xA0\x80\x80"
+       "a",
+       Unknown + "a", 0, 1},
       {"character GBK lacks (U+FFFD)", "\xEF\xBF\xBD", Unknown, 0, 1},
       {"truncated at the end", "a\xE6\xB1", "a" + Unknown + Unknown, 2, 0},
-      {"truncated before ASCII", "\xE6\xB1" "b", Unknown + Unknown + "b", 2, 0},
-      {"overlong slash", "\xC0\xAF" "c", Unknown + Unknown + "c", 2, 0},
-      {"overlong three-byte NUL", "\xE0\x80\x80", Unknown + Unknown + Unknown, 3, 0},
-      {"encoded surrogate", "\xED\xA0\x80" "d", Unknown + Unknown + Unknown + "d", 3, 0},
+      {"truncated before ASCII",
+       "\xE6\xB1"
+       "b",
+       Unknown + Unknown + "b", 2, 0},
+      {"overlong slash",
+       "\xC0\xAF"
+       "c",
+       Unknown + Unknown + "c", 2, 0},
+      {"overlong three-byte NUL", "\xE0\x80\x80", Unknown + Unknown + Unknown,
+       3, 0},
+      {"encoded surrogate",
+       "\xED\xA0\x80"
+       "d",
+       Unknown + Unknown + Unknown + "d", 3, 0},
       {"above U+10FFFF", "\xF4\x90\x80\x80", Repeated(Unknown, 4), 4, 0},
-      {"lone continuation byte", "\x80" "汉", Unknown + HexBytes("BA BA"), 1, 0},
+      {"lone continuation byte",
+       "\x80"
+       "汉",
+       Unknown + HexBytes("BA BA"), 1, 0},
       {"byte FF", "\xFF", Unknown, 1, 0},
   };
   for (const TReplacementCase& Case : Cases) {
@@ -62,21 +79,28 @@ TEST(GBKEncoding, ReplacesEachFaultAndGoesOn) {
 }
 
 TEST(GBKEncoding, ReplacedTextIsOneCharacterWithoutReading) {
-  const std::string Gbk = Utf8ToGbk("汉😀字\xFF" "abc");
+  const std::string Gbk = Utf8ToGbk(
+      "汉😀字\xFF"
+      "abc");
   EXPECT_EQ(IMCode::TextToPinyin(Gbk, 3, 255), "han ? zi ? abc");
   EXPECT_EQ(IMCode::TextToPinyin(Gbk, 1, 255), "han  zi  abc");
 }
 
 TEST(GBKEncoding, BytesThatFormNoGbkCharacterBecomeReplacementCharacters) {
-  EXPECT_EQ(GbkToUtf8(HexBytes("BA BA FF 61")), "汉\xEF\xBF\xBD" "a");
-  EXPECT_EQ(GbkToUtf8(HexBytes("BA 31")), "\xEF\xBF\xBD" "1");
+  EXPECT_EQ(GbkToUtf8(HexBytes("BA BA FF 61")),
+            "汉\xEF\xBF\xBD"
+            "a");
+  EXPECT_EQ(GbkToUtf8(HexBytes("BA 31")),
+            "\xEF\xBF\xBD"
+            "1");
   EXPECT_EQ(GbkToUtf8(HexBytes("61 BA")), "a\xEF\xBF\xBD");
   EXPECT_EQ(GbkToUtf8(HexBytes("C0 20")), "\xEF\xBF\xBD ");
 }
 
 TEST(GBKEncoding, BlocksCutAnywhereGiveTheWholeTextResult) {
   const std::string Utf8 =
-      "a汉😀\xE6\xB1" "b€\xED\xA0\x80字\xC0\xAF說\xF0\x9F";
+      "a汉😀\xE6\xB1"
+      "b€\xED\xA0\x80字\xC0\xAF說\xF0\x9F";
   TEncodingReport WholeReport;
   const std::string WholeGbk = Utf8ToGbk(Utf8, &WholeReport);
   const std::string WholeBack = GbkToUtf8(WholeGbk + "\xBA");
@@ -87,15 +111,18 @@ TEST(GBKEncoding, BlocksCutAnywhereGiveTheWholeTextResult) {
     TEncodingReport Report;
     for (std::size_t At = 0; At < Utf8.size(); At += Block) {
       const bool Last = At + Block >= Utf8.size();
-      ToGbk.Convert(std::string_view(Utf8).substr(At, Block), Gbk, Last, &Report);
+      ToGbk.Convert(std::string_view(Utf8).substr(At, Block), Gbk, Last,
+                    &Report);
     }
     const std::string GbkPlusLead = Gbk + "\xBA";
     for (std::size_t At = 0; At < GbkPlusLead.size(); At += Block) {
       const bool Last = At + Block >= GbkPlusLead.size();
-      ToUtf8.Convert(std::string_view(GbkPlusLead).substr(At, Block), Back, Last);
+      ToUtf8.Convert(std::string_view(GbkPlusLead).substr(At, Block), Back,
+                     Last);
     }
     ASSERT_EQ(Gbk, WholeGbk) << "block " << Block;
-    ASSERT_EQ(Report.InvalidBytes, WholeReport.InvalidBytes) << "block " << Block;
+    ASSERT_EQ(Report.InvalidBytes, WholeReport.InvalidBytes)
+        << "block " << Block;
     ASSERT_EQ(Report.Unrepresentable, WholeReport.Unrepresentable);
     ASSERT_EQ(Back, WholeBack) << "block " << Block;
   }

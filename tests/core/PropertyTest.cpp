@@ -15,9 +15,10 @@ using IMCode::TextToPinyin;
 std::vector<unsigned char> InterestingBytes() {
   std::vector<unsigned char> Bytes;
   for (int B = 0x00; B <= 0x20; ++B) Bytes.push_back(B);
-  for (int B : std::initializer_list<int>{0x40, 0x7F, 0x80, 0x81, 0xA1, 0xA2, 0xA3, 0xA6, 0xB0, 0xD7,
-                0xFE, 0xFF, int('a'), int('z'), int('A'), int('Z'), int('0'), int('9'), int(','),
-                int('?')})
+  for (int B : std::initializer_list<int>{
+           0x40,     0x7F,     0x80,     0x81,     0xA1,     0xA2,     0xA3,
+           0xA6,     0xB0,     0xD7,     0xFE,     0xFF,     int('a'), int('z'),
+           int('A'), int('Z'), int('0'), int('9'), int(','), int('?')})
     Bytes.push_back(B);
   return Bytes;
 }
@@ -59,7 +60,8 @@ TEST(TextToPinyinProperties, HoldOnRandomText) {
       }
     }
     // A "?" comes only from the mark, or from a kept single byte.
-    if (Mode >= 0 && !(Mode & (IMCode::pyMarkUnknown | IMCode::pyKeepNonAlnum))) {
+    if (Mode >= 0 &&
+        !(Mode & (IMCode::pyMarkUnknown | IMCode::pyKeepNonAlnum))) {
       ASSERT_EQ(Result.find('?'), std::string::npos);
     }
     // The cut only shortens: a larger limit gives a result that starts with
