@@ -1,0 +1,178 @@
+#include "ChildProcess.h"
+
+#include <fcntl.h>
+#include <grp.h>
+#include <poll.h>
+#include <pwd.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <stdexcept>
+#include <system_error>
+
+namespace Hardening {
+namespace {
+
+[[noreturn]] void Fail(const char* What) {
+  throw std::system_error(errno, std::generic_category(), What);
+}
+
+struct TPipe {
+  int Read = -1, Write = -1;
+  TPipe() {
+    int Fds[2];
+    if (::pipe2(Fds, O_CLOEXEC) != 0) Fail("pipe2");
+    Read = Fds[0];
+    Write = Fds[1];
+  }
+};
+
+void CloseFd(int& Fd) {
+  if (Fd >= 0) ::close(Fd);
+  Fd = -1;
+}
+
+// In the child, between fork and exec: only async-signal-safe calls.
+[[noreturn]] void StartChild(const TChildSpec& Spec, char* const* Argv,
+                             const TPipe& In, const TPipe& Out,
+                             const TPipe& Err) {
+  if (::dup2(In.Read, STDIN_FILENO) < 0 ||
+      ::dup2(Out.Write, STDOUT_FILENO) < 0 ||
+      ::dup2(Err.Write, STDERR_FILENO) < 0)
+    ::_exit(127);
+  if (!Spec.Folder.empty() && ::chdir(Spec.Folder.c_str()) != 0) ::_exit(127);
+  if (Spec.Uid) {
+    const gid_t Gid = *Spec.Uid;
+    if (::setgroups(0, nullptr) != 0 || ::setresgid(Gid, Gid, Gid) != 0 ||
+        ::setresuid(*Spec.Uid, *Spec.Uid, *Spec.Uid) != 0)
+      ::_exit(126);
+  }
+  ::signal(SIGPIPE, SIG_DFL);
+  ::execv(Argv[0], Argv);
+  ::_exit(127);
+}
+
+}  // namespace
+
+TChildRun RunChild(const TChildSpec& Spec) {
+  std::vector<std::string> Words{Spec.Program.string()};
+  Words.insert(Words.end(), Spec.Args.begin(), Spec.Args.end());
+  std::vector<char*> Argv;
+  for (std::string& Word : Words) Argv.push_back(Word.data());
+  Argv.push_back(nullptr);
+
+  TPipe In, Out, Err;
+  const pid_t Pid = ::fork();
+  if (Pid < 0) Fail("fork");
+  if (Pid == 0) StartChild(Spec, Argv.data(), In, Out, Err);
+  CloseFd(In.Read);
+  CloseFd(Out.Write);
+  CloseFd(Err.Write);
+  // The child may stop reading early (an error, a closed pipe): writing to
+  // its input must give EPIPE, not kill the test.
+  struct sigaction Ignore {
+  }, Previous{};
+  Ignore.sa_handler = SIG_IGN;
+  ::sigaction(SIGPIPE, &Ignore, &Previous);
+  ::fcntl(In.Write, F_SETFL, O_NONBLOCK);
+
+  TChildRun Run;
+  std::string_view Pending = Spec.Input ? Spec.Input() : std::string_view{};
+  if (Pending.empty()) CloseFd(In.Write);
+  char Buffer[64 * 1024];
+  while (In.Write >= 0 || Out.Read >= 0 || Err.Read >= 0) {
+    pollfd Fds[3] = {
+        {In.Write, POLLOUT, 0}, {Out.Read, POLLIN, 0}, {Err.Read, POLLIN, 0}};
+    if (::poll(Fds, 3, -1) < 0) {
+      if (errno == EINTR) continue;
+      Fail("poll");
+    }
+    if (Fds[0].revents) {
+      const ssize_t Written = ::write(In.Write, Pending.data(), Pending.size());
+      if (Written < 0 && errno != EAGAIN && errno != EINTR) {
+        CloseFd(In.Write);  // the child has closed its input
+      } else if (Written > 0) {
+        Pending.remove_prefix(static_cast<std::size_t>(Written));
+        if (Pending.empty()) Pending = Spec.Input();
+        if (Pending.empty()) CloseFd(In.Write);
+      }
+    }
+    for (int Which : {1, 2}) {
+      if (!Fds[Which].revents) continue;
+      int& Fd = Which == 1 ? Out.Read : Err.Read;
+      const ssize_t Got = ::read(Fd, Buffer, sizeof Buffer);
+      if (Got < 0 && errno == EINTR) continue;
+      if (Got <= 0) {
+        CloseFd(Fd);
+        continue;
+      }
+      const std::string_view Piece(Buffer, static_cast<std::size_t>(Got));
+      if (Which == 2)
+        Run.Stderr.append(Piece);
+      else if (Spec.Output)
+        Spec.Output(Piece);
+      else
+        Run.Stdout.append(Piece);
+    }
+  }
+  ::sigaction(SIGPIPE, &Previous, nullptr);
+
+  int Status = 0;
+  rusage Usage{};
+  while (::wait4(Pid, &Status, 0, &Usage) < 0)
+    if (errno != EINTR) Fail("wait4");
+  if (WIFEXITED(Status)) Run.ExitStatus = WEXITSTATUS(Status);
+  if (WIFSIGNALED(Status)) Run.Signal = WTERMSIG(Status);
+  Run.PeakRssKiB = Usage.ru_maxrss;
+  return Run;
+}
+
+TInputSource InputOf(std::string_view Bytes) {
+  return [Bytes, Given = false]() mutable {
+    if (Given) return std::string_view{};
+    Given = true;
+    return Bytes;
+  };
+}
+
+std::optional<unsigned> UnprivilegedUid() {
+  if (::geteuid() != 0) return std::nullopt;
+  const passwd* Nobody = ::getpwnam("nobody");
+  return Nobody ? Nobody->pw_uid : 65534u;
+}
+
+TTempFolder::TTempFolder() {
+  std::string Template =
+      (std::filesystem::temp_directory_path() / "mivora-hardening-XXXXXX")
+          .string();
+  if (!::mkdtemp(Template.data())) Fail("mkdtemp");
+  Folder = Template;
+  // Open to every user, so that a child run without privileges can enter it.
+  std::filesystem::permissions(Folder, std::filesystem::perms::owner_all |
+                                           std::filesystem::perms::group_read |
+                                           std::filesystem::perms::group_exec |
+                                           std::filesystem::perms::others_read |
+                                           std::filesystem::perms::others_exec);
+}
+
+TTempFolder::~TTempFolder() {
+  std::error_code Ignored;
+  std::filesystem::remove_all(Folder, Ignored);
+}
+
+std::filesystem::path TTempFolder::Write(const std::string& Name,
+                                         std::string_view Bytes) const {
+  const std::filesystem::path Path = Folder / Name;
+  std::ofstream File(Path, std::ios::binary);
+  File.write(Bytes.data(), static_cast<std::streamsize>(Bytes.size()));
+  if (!File) throw std::runtime_error("cannot write " + Path.string());
+  return Path;
+}
+
+}  // namespace Hardening

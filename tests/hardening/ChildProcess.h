@@ -1,0 +1,65 @@
+// Runs a program as a child process the way a shell pipeline would: its
+// standard input written from the test (possibly far more than fits in
+// memory), its standard output caught or streamed to a checker, its standard
+// error caught, and its exit status and peak memory taken from wait4.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace Hardening {
+
+// Gives the next piece of standard input; an empty piece ends it.
+using TInputSource = std::function<std::string_view()>;
+// Receives standard output piece by piece.
+using TOutputSink = std::function<void(std::string_view)>;
+
+struct TChildRun {
+  int ExitStatus = -1;  // when the process exited
+  int Signal = 0;       // when a signal ended it
+  long PeakRssKiB = 0;  // ru_maxrss of the child
+  std::string Stdout;   // unless a sink took it
+  std::string Stderr;
+};
+
+struct TChildSpec {
+  std::filesystem::path Program = {};
+  std::vector<std::string> Args = {};
+  std::filesystem::path Folder = {};  // where it runs
+  TInputSource Input = {};            // none: empty standard input
+  TOutputSink Output = {};            // none: caught into TChildRun::Stdout
+  std::optional<unsigned> Uid = {};   // run as this user and group (needs root)
+};
+
+TChildRun RunChild(const TChildSpec& Spec);
+
+// Standard input from one string.
+TInputSource InputOf(std::string_view Bytes);
+
+// A uid without privileges that can run programs here, or none when the
+// tests do not run as root (then file permissions already bind them).
+std::optional<unsigned> UnprivilegedUid();
+
+// A fresh folder that any user may enter and read, removed with its contents
+// at the end.
+class TTempFolder {
+ public:
+  TTempFolder();
+  TTempFolder(const TTempFolder&) = delete;
+  TTempFolder& operator=(const TTempFolder&) = delete;
+  ~TTempFolder();
+
+  const std::filesystem::path& Path() const { return Folder; }
+  std::filesystem::path Write(const std::string& Name,
+                              std::string_view Bytes) const;
+
+ private:
+  std::filesystem::path Folder;
+};
+
+}  // namespace Hardening
