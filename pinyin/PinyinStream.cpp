@@ -76,7 +76,8 @@ void TBlankHold::Drop() {
 
 // ------------------------------------------------------------- TPinyinStream
 
-TPinyinStream::TPinyinStream(int Mode, int MaxLen, TPinyinSink Sink)
+TPinyinStream::TPinyinStream(int Mode, std::int64_t MaxLen,
+                             TPinyinSink Sink)
     : Mode(Mode), MaxLen(MaxLen), Sink(std::move(Sink)), Remaining(MaxLen) {
   if (Mode < 0) Remaining = 0;  // a negative mode yields the empty result
 }

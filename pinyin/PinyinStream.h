@@ -46,7 +46,12 @@ class TBlankHold {
 
 class TPinyinStream {
  public:
-  TPinyinStream(int Mode, int MaxLen, TPinyinSink Sink);
+  // A MaxLen that never cuts: unlike any int, it also holds for a text whose
+  // pinyin exceeds 2 GiB.
+  static constexpr std::int64_t NoLimit = INT64_MAX;
+
+  // MaxLen takes the values of TextToPinyin's MaxLen, and NoLimit.
+  TPinyinStream(int Mode, std::int64_t MaxLen, TPinyinSink Sink);
 
   // Converts the next block of the current text.
   void Feed(std::string_view Block);
@@ -66,7 +71,7 @@ class TPinyinStream {
                     std::size_t* Consumed);
 
   int Mode;
-  int MaxLen;
+  std::int64_t MaxLen;
   TPinyinSink Sink;
   std::int64_t Remaining;     // bytes of joined text the cut still allows
   bool SeenNonBlank = false;  // the leading trim is over

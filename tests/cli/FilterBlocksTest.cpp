@@ -4,6 +4,9 @@
 // the line's GBK bytes, as the core's whole-text helpers make them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,8 +77,11 @@ TFiltered Expected(std::string_view Input, const TFilterSettings& Settings) {
 
   for (const std::string_view Text : Texts) {
     const std::string Gbk = Utf8 ? IMCode::Utf8ToGbk(Text) : std::string(Text);
+    // The texts here are short: no cut at all is a cut at the largest int.
+    const int MaxLen =
+        static_cast<int>(std::min<std::int64_t>(Settings.MaxLen, INT_MAX));
     const std::string Pinyin =
-        IMCode::TextToPinyin(Gbk, Settings.Mode, Settings.MaxLen) + "\n";
+        IMCode::TextToPinyin(Gbk, Settings.Mode, MaxLen) + "\n";
     Result.Output += Utf8 ? IMCode::GbkToUtf8(Pinyin) : Pinyin;
   }
   for (std::size_t Line = 0; Utf8 && Line < RawLines.size(); ++Line) {
@@ -93,7 +99,7 @@ std::vector<TFilterSettings> AllSettings(TEncoding Encoding) {
   std::vector<TFilterSettings> All;
   for (const bool Whole : {false, true})
     for (const int Mode : {1, 0, 3, 7, -1})
-      for (const int MaxLen : {Cli::NoMaxLen, 0, 5})
+      for (const std::int64_t MaxLen : {Cli::NoMaxLen, std::int64_t{0}, std::int64_t{5}})
         All.push_back({Encoding, Mode, MaxLen, Whole});
   return All;
 }
@@ -173,7 +179,7 @@ TEST(FilterBlocks, LongLineGivesTheSameForBlocksAroundItsLimits) {
   const std::string Input = "first\n" + Long + "\r\nlast\xE6\n";
 
   for (const bool Whole : {false, true}) {
-    for (const int MaxLen : {Cli::NoMaxLen, 70000}) {
+    for (const std::int64_t MaxLen : {Cli::NoMaxLen, std::int64_t{70000}}) {
       const TFilterSettings Settings{TEncoding::Utf8, 3, MaxLen, Whole};
       SCOPED_TRACE(Describe(Settings));
       const TFiltered Want = Expected(Input, Settings);

@@ -98,27 +98,32 @@ TEST(GBKEncoding, BytesThatFormNoGbkCharacterBecomeReplacementCharacters) {
 }
 
 TEST(GBKEncoding, BlocksCutAnywhereGiveTheWholeTextResult) {
+  // Faults of every kind, the old five- and six-byte forms among them (which
+  // iconv reads as far as six bytes before it rejects them), and a sequence
+  // cut by the end of the text.
   const std::string Utf8 =
       "a汉😀\xE6\xB1"
-      "b€\xED\xA0\x80字\xC0\xAF說\xF0\x9F";
+      "b€\xED\xA0\x80字\xC0\xAF說\xF8\x88\x80\x80\x80"
+      "c\xFC\x84\x80\x80\x80\x80"
+      "d\xF0\x9F";
   TEncodingReport WholeReport;
   const std::string WholeGbk = Utf8ToGbk(Utf8, &WholeReport);
-  const std::string WholeBack = GbkToUtf8(WholeGbk + "\xBA");
+  const std::string GbkPlusLead = WholeGbk + "\xBA";
+  const std::string WholeBack = GbkToUtf8(GbkPlusLead);
   for (std::size_t Block = 1; Block <= Utf8.size(); ++Block) {
     IMCode::TUtf8ToGbk ToGbk;
     IMCode::TGbkToUtf8 ToUtf8;
     std::string Gbk, Back;
     TEncodingReport Report;
+    // Each block is a string of its own, so that a converter that reads
+    // before the start of a block cannot find the right bytes there.
     for (std::size_t At = 0; At < Utf8.size(); At += Block) {
-      const bool Last = At + Block >= Utf8.size();
-      ToGbk.Convert(std::string_view(Utf8).substr(At, Block), Gbk, Last,
-                    &Report);
+      const std::string Piece = Utf8.substr(At, Block);
+      ToGbk.Convert(Piece, Gbk, At + Block >= Utf8.size(), &Report);
     }
-    const std::string GbkPlusLead = Gbk + "\xBA";
     for (std::size_t At = 0; At < GbkPlusLead.size(); At += Block) {
-      const bool Last = At + Block >= GbkPlusLead.size();
-      ToUtf8.Convert(std::string_view(GbkPlusLead).substr(At, Block), Back,
-                     Last);
+      const std::string Piece = GbkPlusLead.substr(At, Block);
+      ToUtf8.Convert(Piece, Back, At + Block >= GbkPlusLead.size());
     }
     ASSERT_EQ(Gbk, WholeGbk) << "block " << Block;
     ASSERT_EQ(Report.InvalidBytes, WholeReport.InvalidBytes)
@@ -126,6 +131,19 @@ TEST(GBKEncoding, BlocksCutAnywhereGiveTheWholeTextResult) {
     ASSERT_EQ(Report.Unrepresentable, WholeReport.Unrepresentable);
     ASSERT_EQ(Back, WholeBack) << "block " << Block;
   }
+}
+
+TEST(GBKEncoding, ManyFaultsInOneLargeTextAreEachReplaced) {
+  // iconv is given large texts in windows; faults near window ends and
+  // sequences cut by them must come out as in a text of one window.
+  std::string Utf8, Expected;
+  for (int I = 0; I < 20000; ++I) {
+    Utf8 += I % 3 ? "汉😀" : "字\xC0";
+    Expected += I % 3 ? HexBytes("BA BA") + Unknown : HexBytes("D7 D6") + Unknown;
+  }
+  TEncodingReport Report;
+  EXPECT_EQ(Utf8ToGbk(Utf8, &Report), Expected);
+  EXPECT_EQ(Report.Unrepresentable + Report.InvalidBytes, 20000u);
 }
 
 }  // namespace
