@@ -4,7 +4,6 @@
 #include <grp.h>
 #include <poll.h>
 #include <pwd.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -124,12 +123,10 @@ TChildRun RunChild(const TChildSpec& Spec) {
   ::sigaction(SIGPIPE, &Previous, nullptr);
 
   int Status = 0;
-  rusage Usage{};
-  while (::wait4(Pid, &Status, 0, &Usage) < 0)
-    if (errno != EINTR) Fail("wait4");
+  while (::waitpid(Pid, &Status, 0) < 0)
+    if (errno != EINTR) Fail("waitpid");
   if (WIFEXITED(Status)) Run.ExitStatus = WEXITSTATUS(Status);
   if (WIFSIGNALED(Status)) Run.Signal = WTERMSIG(Status);
-  Run.PeakRssKiB = Usage.ru_maxrss;
   return Run;
 }
 

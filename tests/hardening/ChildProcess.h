@@ -1,7 +1,7 @@
 // Runs a program as a child process the way a shell pipeline would: its
 // standard input written from the test (possibly far more than fits in
 // memory), its standard output caught or streamed to a checker, its standard
-// error caught, and its exit status and peak memory taken from wait4.
+// error caught, and its exit status.
 #pragma once
 
 #include <cstddef>
@@ -22,7 +22,6 @@ using TOutputSink = std::function<void(std::string_view)>;
 struct TChildRun {
   int ExitStatus = -1;  // when the process exited
   int Signal = 0;       // when a signal ended it
-  long PeakRssKiB = 0;  // ru_maxrss of the child
   std::string Stdout;   // unless a sink took it
   std::string Stderr;
 };
