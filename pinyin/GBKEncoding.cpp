@@ -47,60 +47,90 @@ constexpr std::size_t LargeWindow = 64 * 1024;
 
 // Converts Input into Output as far as it goes. A sequence that is cut by
 // the end of Input is left unread unless AtEnd; everything else is
-// converted or replaced by OnFault. Returns the bytes read.
-template <typename Classify>
+// converted or replaced by OnFault. FindDropped gives the offset of the
+// first sequence in a text that iconv would drop without a word (or the
+// text's size): iconv never sees those, they go to OnFault. Returns the
+// bytes read.
+template <typename Classify, typename Finder>
 std::size_t ConvertSpan(iconv_t Handle, std::string_view Input,
                         std::string& Output, bool AtEnd, std::size_t MaxGrowth,
-                        Classify&& OnFault) {
-  char* In = const_cast<char*>(Input.data());
-  std::size_t InLeft = Input.size();
+                        Classify&& OnFault, Finder&& FindDropped) {
+  std::size_t At = 0;  // bytes of Input read so far
   std::size_t Written = Output.size();
   const auto MakeRoom = [&Output, &Written](std::size_t Bytes) {
     if (Output.size() - Written < Bytes) Output.resize(Written + Bytes);
   };
+  const auto Replace = [&](const TFault& Fault) {
+    MakeRoom(Fault.Replacement.size());
+    std::memcpy(Output.data() + Written, Fault.Replacement.data(),
+                Fault.Replacement.size());
+    Written += Fault.Replacement.size();
+    At += Fault.Skip;
+  };
   std::size_t Window = LargeWindow;
+  std::size_t Dropped = FindDropped(Input);  // offset of the next one
 
-  while (InLeft > 0) {
-    const std::size_t Chunk = std::min(InLeft, Window);
-    const bool ChunkIsRest = Chunk == InLeft;
+  while (At < Input.size()) {
+    if (Dropped < At) Dropped = At + FindDropped(Input.substr(At));
+    if (Dropped == At) {
+      // Such a sequence is four bytes long; a cut one waits for the rest.
+      if (!AtEnd && Input.size() - At < 4) break;
+      Replace(OnFault(Input.substr(At)));
+      continue;
+    }
+    const std::size_t Chunk =
+        std::min({Input.size() - At, Window, Dropped - At});
+    const bool ChunkIsRest = At + Chunk == Input.size();
     MakeRoom(Chunk * MaxGrowth + 16);
+    char* In = const_cast<char*>(Input.data()) + At;
     char* Out = Output.data() + Written;
-    std::size_t OutLeft = Output.size() - Written;
     std::size_t ChunkLeft = Chunk;
+    std::size_t OutLeft = Output.size() - Written;
     const std::size_t Result = iconv(Handle, &In, &ChunkLeft, &Out, &OutLeft);
     const int Error = errno;
     Written = Out - Output.data();
-    InLeft -= Chunk - ChunkLeft;
+    At += Chunk - ChunkLeft;
     if (Result != static_cast<std::size_t>(-1)) {
       Window = std::min(Window * 2, LargeWindow);
       continue;
     }
     if (Error == E2BIG) continue;  // MaxGrowth rules it out; room is made anew
     if (Error == EINVAL && !ChunkIsRest) {
-      // The window cut a sequence; the next window starts with it.
-      Window = std::max(Window * 2, SmallWindow);
+      // The window cut a sequence; the next window starts with it, and is
+      // larger should this one have held nothing but its start.
+      if (ChunkLeft == Chunk) Window *= 2;
       continue;
     }
     if (Error == EINVAL && !AtEnd) break;  // the rest comes with the next block
-    const TFault Fault = OnFault(std::string_view(In, InLeft));
-    MakeRoom(Fault.Replacement.size());
-    std::memcpy(Output.data() + Written, Fault.Replacement.data(),
-                Fault.Replacement.size());
-    Written += Fault.Replacement.size();
-    In += Fault.Skip;
-    InLeft -= Fault.Skip;
+    Replace(OnFault(Input.substr(At)));
     Window = SmallWindow;
   }
   Output.resize(Written);
-  return Input.size() - InLeft;
+  return At;
+}
+
+// iconv drops nothing silently from GBK text.
+std::size_t NothingDropped(std::string_view Text) { return Text.size(); }
+
+// glibc's iconv drops the tag characters U+E0000..U+E007F (F3 A0 80 80 to
+// F3 A0 81 BF) from UTF-8 without reporting them.
+std::size_t FindTagCharacter(std::string_view Text) {
+  for (std::size_t At = Text.find('\xF3'); At != std::string_view::npos;
+       At = Text.find('\xF3', At + 1)) {
+    if (At + 2 < Text.size() && Text[At + 1] == '\xA0' &&
+        (Text[At + 2] == '\x80' || Text[At + 2] == '\x81'))
+      return At;
+  }
+  return Text.size();
 }
 
 // Runs ConvertSpan over a text that comes in blocks, joining a sequence that
 // one block cuts with the start of the next.
-template <typename Classify>
+template <typename Classify, typename Finder>
 void ConvertBlocks(iconv_t Handle, std::string& Pending, std::string_view Block,
                    std::string& Output, bool AtEnd, std::size_t MaxGrowth,
-                   std::size_t LongestSequence, Classify&& OnFault) {
+                   std::size_t LongestSequence, Classify&& OnFault,
+                   Finder&& FindDropped) {
   if (!Pending.empty()) {
     // The cut sequence and enough of this block to complete it or to show
     // that it is broken; a new sequence cut in there is kept the same way.
@@ -108,8 +138,8 @@ void ConvertBlocks(iconv_t Handle, std::string& Pending, std::string_view Block,
     const std::size_t Held = Pending.size();
     Pending.append(Block.substr(0, Taken));
     const bool Final = AtEnd && Taken == Block.size();
-    std::size_t Used =
-        ConvertSpan(Handle, Pending, Output, Final, MaxGrowth, OnFault);
+    std::size_t Used = ConvertSpan(Handle, Pending, Output, Final, MaxGrowth,
+                                   OnFault, FindDropped);
     if (Taken == Block.size()) {
       Pending.erase(0, Used);
       return;
@@ -118,15 +148,15 @@ void ConvertBlocks(iconv_t Handle, std::string& Pending, std::string_view Block,
       // Still cut although LongestSequence bytes follow: the held bytes can
       // form no character, so they are settled as faults here.
       ConvertSpan(Handle, std::string_view(Pending).substr(Used, Held - Used),
-                  Output, true, MaxGrowth, OnFault);
+                  Output, true, MaxGrowth, OnFault, FindDropped);
       Used = Held;
     }
     // The pending bytes are settled; go on in the block after what was used.
     Block.remove_prefix(Used - Held);
     Pending.clear();
   }
-  const std::size_t Used =
-      ConvertSpan(Handle, Block, Output, AtEnd, MaxGrowth, OnFault);
+  const std::size_t Used = ConvertSpan(Handle, Block, Output, AtEnd, MaxGrowth,
+                                       OnFault, FindDropped);
   Pending.assign(Block.substr(Used));
 }
 
@@ -146,17 +176,18 @@ void TUtf8ToGbk::Convert(std::string_view Utf8, std::string& Gbk, bool AtEnd,
   // stand-in for one invalid byte takes two.
   // glibc still reads the five- and six-byte forms of old UTF-8 (leads F8
   // to FD) before it rejects them, so a cut sequence may need six bytes.
-  ConvertBlocks(static_cast<iconv_t>(Handle), Pending, Utf8, Gbk, AtEnd, 2, 6,
-                [&Counts](std::string_view Rest) {
-                  const std::size_t Length =
-                      Detail::ValidUtf8SequenceLength(Rest);
-                  if (Length > 0) {
-                    ++Counts.Unrepresentable;  // valid, but not in GBK
-                    return TFault{Length, NoReadingCharacter};
-                  }
-                  ++Counts.InvalidBytes;
-                  return TFault{1, NoReadingCharacter};
-                });
+  ConvertBlocks(
+      static_cast<iconv_t>(Handle), Pending, Utf8, Gbk, AtEnd, 2, 6,
+      [&Counts](std::string_view Rest) {
+        const std::size_t Length = Detail::ValidUtf8SequenceLength(Rest);
+        if (Length > 0) {
+          ++Counts.Unrepresentable;  // valid, but not in GBK
+          return TFault{Length, NoReadingCharacter};
+        }
+        ++Counts.InvalidBytes;
+        return TFault{1, NoReadingCharacter};
+      },
+      FindTagCharacter);
   if (AtEnd)
     iconv(static_cast<iconv_t>(Handle), nullptr, nullptr, nullptr, nullptr);
 }
@@ -177,11 +208,13 @@ std::size_t TGbkToUtf8::Convert(std::string_view Gbk, std::string& Utf8,
   }
   // Two GBK bytes become at most three UTF-8 bytes; one single byte (the
   // euro sign 0x80, or a replaced byte) becomes three.
-  ConvertBlocks(static_cast<iconv_t>(Handle), Pending, Gbk, Utf8, AtEnd, 3, 2,
-                [&Replaced](std::string_view) {
-                  ++Replaced;
-                  return TFault{1, ReplacementCharacter};
-                });
+  ConvertBlocks(
+      static_cast<iconv_t>(Handle), Pending, Gbk, Utf8, AtEnd, 3, 2,
+      [&Replaced](std::string_view) {
+        ++Replaced;
+        return TFault{1, ReplacementCharacter};
+      },
+      NothingDropped);
   if (AtEnd)
     iconv(static_cast<iconv_t>(Handle), nullptr, nullptr, nullptr, nullptr);
   return Replaced;

@@ -1,5 +1,7 @@
 #include "vcl/Memo.h"
 
+#include <QStringEncoder>
+
 #include "GBKEncoding.h"
 
 namespace Vcl {
@@ -26,7 +28,13 @@ std::string WithCrLf(std::string_view Text) {
 std::string TMemoLines::Text() const {
   QString Content = FBox.toPlainText();
   Content.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-  return IMCode::Utf8ToGbk(Content.toStdString());
+  // QString::toStdString writes an unpaired surrogate as "?", which the
+  // conversion would take for the user's question mark; the encoder writes
+  // U+FFFD, which GBK lacks, so it becomes a character without reading.
+  QStringEncoder ToUtf8(QStringEncoder::Utf8);
+  const QByteArray Utf8 = ToUtf8(Content);
+  return IMCode::Utf8ToGbk(std::string_view(
+      Utf8.constData(), static_cast<std::size_t>(Utf8.size())));
 }
 
 void TMemoLines::SetText(std::string_view Gbk) {

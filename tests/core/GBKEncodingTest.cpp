@@ -47,6 +47,10 @@ TEST(GBKEncoding, ReplacesEachFaultAndGoesOn) {
        "a",
        Unknown + "a", 0, 1},
       {"character GBK lacks (U+FFFD)", "\xEF\xBF\xBD", Unknown, 0, 1},
+      {"tag characters, which iconv would drop",
+       "a\xF3\xA0\x80\x81\xF3\xA0\x81\xBF"
+       "b",
+       "a" + Unknown + Unknown + "b", 0, 2},
       {"truncated at the end", "a\xE6\xB1", "a" + Unknown + Unknown, 2, 0},
       {"truncated before ASCII",
        "\xE6\xB1"
@@ -99,13 +103,15 @@ TEST(GBKEncoding, BytesThatFormNoGbkCharacterBecomeReplacementCharacters) {
 
 TEST(GBKEncoding, BlocksCutAnywhereGiveTheWholeTextResult) {
   // Faults of every kind, the old five- and six-byte forms among them (which
-  // iconv reads as far as six bytes before it rejects them), and a sequence
-  // cut by the end of the text.
+  // iconv reads as far as six bytes before it rejects them), a tag character
+  // (which iconv drops unless it is kept from it), and a sequence cut by the
+  // end of the text.
   const std::string Utf8 =
       "a汉😀\xE6\xB1"
       "b€\xED\xA0\x80字\xC0\xAF說\xF8\x88\x80\x80\x80"
       "c\xFC\x84\x80\x80\x80\x80"
-      "d\xF0\x9F";
+      "d\xF3\xA0\x80\xA0"
+      "e\xF3\xA0\x80";
   TEncodingReport WholeReport;
   const std::string WholeGbk = Utf8ToGbk(Utf8, &WholeReport);
   const std::string GbkPlusLead = WholeGbk + "\xBA";
@@ -139,7 +145,8 @@ TEST(GBKEncoding, ManyFaultsInOneLargeTextAreEachReplaced) {
   std::string Utf8, Expected;
   for (int I = 0; I < 20000; ++I) {
     Utf8 += I % 3 ? "汉😀" : "字\xC0";
-    Expected += I % 3 ? HexBytes("BA BA") + Unknown : HexBytes("D7 D6") + Unknown;
+    Expected +=
+        I % 3 ? HexBytes("BA BA") + Unknown : HexBytes("D7 D6") + Unknown;
   }
   TEncodingReport Report;
   EXPECT_EQ(Utf8ToGbk(Utf8, &Report), Expected);
