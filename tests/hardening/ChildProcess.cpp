@@ -38,18 +38,19 @@ void CloseFd(int& Fd) {
 }
 
 // In the child, between fork and exec: only async-signal-safe calls.
-[[noreturn]] void StartChild(const TChildSpec& Spec, char* const* Argv,
+[[noreturn]] void StartChild(const TChildLaunch& Launch, char* const* Argv,
                              const TPipe& In, const TPipe& Out,
                              const TPipe& Err) {
   if (::dup2(In.Read, STDIN_FILENO) < 0 ||
       ::dup2(Out.Write, STDOUT_FILENO) < 0 ||
       ::dup2(Err.Write, STDERR_FILENO) < 0)
     ::_exit(127);
-  if (!Spec.Folder.empty() && ::chdir(Spec.Folder.c_str()) != 0) ::_exit(127);
-  if (Spec.Uid) {
-    const gid_t Gid = *Spec.Uid;
+  if (!Launch.Folder.empty() && ::chdir(Launch.Folder.c_str()) != 0)
+    ::_exit(127);
+  if (Launch.Uid) {
+    const gid_t Gid = *Launch.Uid;
     if (::setgroups(0, nullptr) != 0 || ::setresgid(Gid, Gid, Gid) != 0 ||
-        ::setresuid(*Spec.Uid, *Spec.Uid, *Spec.Uid) != 0)
+        ::setresuid(*Launch.Uid, *Launch.Uid, *Launch.Uid) != 0)
       ::_exit(126);
   }
   ::signal(SIGPIPE, SIG_DFL);
@@ -59,9 +60,9 @@ void CloseFd(int& Fd) {
 
 }  // namespace
 
-TChildRun RunChild(const TChildSpec& Spec) {
-  std::vector<std::string> Words{Spec.Program.string()};
-  Words.insert(Words.end(), Spec.Args.begin(), Spec.Args.end());
+TChildRun RunChild(const TChildLaunch& Launch) {
+  std::vector<std::string> Words{Launch.Program.string()};
+  Words.insert(Words.end(), Launch.Args.begin(), Launch.Args.end());
   std::vector<char*> Argv;
   for (std::string& Word : Words) Argv.push_back(Word.data());
   Argv.push_back(nullptr);
@@ -69,7 +70,7 @@ TChildRun RunChild(const TChildSpec& Spec) {
   TPipe In, Out, Err;
   const pid_t Pid = ::fork();
   if (Pid < 0) Fail("fork");
-  if (Pid == 0) StartChild(Spec, Argv.data(), In, Out, Err);
+  if (Pid == 0) StartChild(Launch, Argv.data(), In, Out, Err);
   CloseFd(In.Read);
   CloseFd(Out.Write);
   CloseFd(Err.Write);
@@ -82,7 +83,7 @@ TChildRun RunChild(const TChildSpec& Spec) {
   ::fcntl(In.Write, F_SETFL, O_NONBLOCK);
 
   TChildRun Run;
-  std::string_view Pending = Spec.Input ? Spec.Input() : std::string_view{};
+  std::string_view Pending = Launch.Input ? Launch.Input() : std::string_view{};
   if (Pending.empty()) CloseFd(In.Write);
   char Buffer[64 * 1024];
   while (In.Write >= 0 || Out.Read >= 0 || Err.Read >= 0) {
@@ -98,7 +99,7 @@ TChildRun RunChild(const TChildSpec& Spec) {
         CloseFd(In.Write);  // the child has closed its input
       } else if (Written > 0) {
         Pending.remove_prefix(static_cast<std::size_t>(Written));
-        if (Pending.empty()) Pending = Spec.Input();
+        if (Pending.empty()) Pending = Launch.Input();
         if (Pending.empty()) CloseFd(In.Write);
       }
     }
@@ -114,8 +115,8 @@ TChildRun RunChild(const TChildSpec& Spec) {
       const std::string_view Piece(Buffer, static_cast<std::size_t>(Got));
       if (Which == 2)
         Run.Stderr.append(Piece);
-      else if (Spec.Output)
-        Spec.Output(Piece);
+      else if (Launch.Output)
+        Launch.Output(Piece);
       else
         Run.Stdout.append(Piece);
     }

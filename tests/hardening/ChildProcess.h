@@ -26,7 +26,7 @@ struct TChildRun {
   std::string Stderr;
 };
 
-struct TChildSpec {
+struct TChildLaunch {
   std::filesystem::path Program = {};
   std::vector<std::string> Args = {};
   std::filesystem::path Folder = {};  // where it runs
@@ -35,7 +35,7 @@ struct TChildSpec {
   std::optional<unsigned> Uid = {};   // run as this user and group (needs root)
 };
 
-TChildRun RunChild(const TChildSpec& Spec);
+TChildRun RunChild(const TChildLaunch& Launch);
 
 // Standard input from one string.
 TInputSource InputOf(std::string_view Bytes);
