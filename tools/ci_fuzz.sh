@@ -10,18 +10,8 @@ build=${FUZZ_BUILD_DIR:-$top/build-fuzz}
 seconds=${FUZZ_SECONDS:-60}
 targets=(text_to_pinyin_fuzzer stream_split_fuzzer encoding_round_trip_fuzzer)
 
-# clang's libFuzzer and sanitizer runtimes, and what the targets build with.
-wanted=(clang libclang-rt-14-dev cmake make libutfcpp-dev)
-missing=()
-for pkg in "${wanted[@]}"; do
-  dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||
-    missing+=("$pkg")
-done
-if ((${#missing[@]})); then
-  echo "installing: ${missing[*]}"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+# clang's libFuzzer and sanitizer runtimes, besides what the project needs.
+bash "$top/tools/setup.sh" clang libclang-rt-14-dev
 
 CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DFUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DMIVORA_BUILD_APP=OFF -DMIVORA_BUILD_TESTS=OFF >/dev/null

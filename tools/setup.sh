@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages of tools/debian-packages.txt that are missing
-# (run as root on Debian 12). Does nothing when all are there.
+# Installs the Debian packages of tools/debian-packages.txt, and those named
+# as arguments, that are missing (run as root on Debian 12). Does nothing
+# when all are there.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$top/tools/debian-packages.txt")
+wanted+=("$@")
 missing=()
 for pkg in "${wanted[@]}"; do
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||
