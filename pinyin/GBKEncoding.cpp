@@ -80,7 +80,7 @@ std::size_t ConvertSpan(iconv_t Handle, std::string_view Input,
     }
     const std::size_t Chunk =
         std::min({Input.size() - At, Window, Dropped - At});
-    const bool ChunkIsRest = At + Chunk == Input.size();
+    const std::size_t ChunkEnd = At + Chunk;
     MakeRoom(Chunk * MaxGrowth + 16);
     char* In = const_cast<char*>(Input.data()) + At;
     char* Out = Output.data() + Written;
@@ -95,13 +95,13 @@ std::size_t ConvertSpan(iconv_t Handle, std::string_view Input,
       continue;
     }
     if (Error == E2BIG) continue;  // MaxGrowth rules it out; room is made anew
-    if (Error == EINVAL && !ChunkIsRest) {
-      // The window cut a sequence; the next window starts with it, and is
-      // larger should this one have held nothing but its start.
-      if (ChunkLeft == Chunk) Window *= 2;
+    // A sequence cut by the end of the chunk. Cut by the window, it is whole
+    // in the next one (a window holds more than any sequence); cut by a
+    // sequence kept from iconv, it is broken, a fault like any other.
+    if (Error == EINVAL && ChunkEnd != Input.size() && ChunkEnd != Dropped)
       continue;
-    }
-    if (Error == EINVAL && !AtEnd) break;  // the rest comes with the next block
+    if (Error == EINVAL && ChunkEnd == Input.size() && !AtEnd)
+      break;  // the rest comes with the next block
     Replace(OnFault(Input.substr(At)));
     Window = SmallWindow;
   }

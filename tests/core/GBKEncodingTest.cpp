@@ -51,6 +51,10 @@ TEST(GBKEncoding, ReplacesEachFaultAndGoesOn) {
        "a\xF3\xA0\x80\x81\xF3\xA0\x81\xBF"
        "b",
        "a" + Unknown + Unknown + "b", 0, 2},
+      {"sequence cut by a tag character",
+       "\xE6\xB1\xF3\xA0\x80\x80"
+       "c",
+       Unknown + Unknown + Unknown + "c", 2, 1},
       {"truncated at the end", "a\xE6\xB1", "a" + Unknown + Unknown, 2, 0},
       {"truncated before ASCII",
        "\xE6\xB1"
@@ -110,7 +114,7 @@ TEST(GBKEncoding, BlocksCutAnywhereGiveTheWholeTextResult) {
       "a汉😀\xE6\xB1"
       "b€\xED\xA0\x80字\xC0\xAF說\xF8\x88\x80\x80\x80"
       "c\xFC\x84\x80\x80\x80\x80"
-      "d\xF3\xA0\x80\xA0"
+      "d\xF3\xA0\x80\xA0\xE6\xF3\xA0\x81\x80"
       "e\xF3\xA0\x80";
   TEncodingReport WholeReport;
   const std::string WholeGbk = Utf8ToGbk(Utf8, &WholeReport);
