@@ -11,18 +11,21 @@
 #include <string>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "IMCode.h"
-#include "PinyinProcess.h"
+#include "TempFolder.h"
 
 namespace {
 
 using namespace std::string_literals;
+using TestSupport::TChildRun;
+using TestSupport::TTempFolder;
 
 const std::string TryHelp = "Try 'pinyin --help'.\n";
 
 // Files in the folder the binary runs in. GBK bytes: 汉 BABA, 字 D7D6,
 // 转 D7AA, 拼 C6B4, 音 D2F4, 中 D6D0, 国 B9FA.
-void WriteInputFiles(const TTemporaryFolder& Folder) {
+void WriteInputFiles(const TTempFolder& Folder) {
   Folder.Write("gbk.txt",
                "\xBA\xBA\xD7\xD6\xD7\xAA\xC6\xB4\xD2\xF4\r\n"
                "\xD6\xD0\xB9\xFA\n");
@@ -341,22 +344,34 @@ const TCase Cases[] = {
 class CommandLine : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    Folder = new TTemporaryFolder;
+    Folder = new TTempFolder;
     WriteInputFiles(*Folder);
   }
   static void TearDownTestSuite() {
     delete Folder;
     Folder = nullptr;
   }
-  static TTemporaryFolder* Folder;
+
+  // Runs `pinyin Args...` in the folder of input files with Stdin as its
+  // standard input; its standard output goes to StdoutPath when one is given.
+  static TChildRun RunPinyin(const std::vector<std::string>& Args,
+                             const std::string& Stdin,
+                             const std::string& StdoutPath = {}) {
+    return TestSupport::RunChild({.Program = PINYIN_BINARY,
+                                  .Args = Args,
+                                  .Folder = Folder->Path(),
+                                  .Input = TestSupport::InputOf(Stdin),
+                                  .OutputFile = StdoutPath});
+  }
+
+  static TTempFolder* Folder;
 };
-TTemporaryFolder* CommandLine::Folder = nullptr;
+TTempFolder* CommandLine::Folder = nullptr;
 
 TEST_F(CommandLine, Cases) {
   for (const TCase& Case : Cases) {
     SCOPED_TRACE(Case.Id);
-    const TPinyinRun Run =
-        RunPinyin(Case.Args, Case.Stdin, Folder->Path(), Case.StdoutPath);
+    const TChildRun Run = RunPinyin(Case.Args, Case.Stdin, Case.StdoutPath);
     EXPECT_EQ(Run.Stdout, Case.Stdout);
     EXPECT_EQ(Run.Stderr, Case.Stderr);
     EXPECT_EQ(Run.ExitStatus, Case.Status);
@@ -364,7 +379,7 @@ TEST_F(CommandLine, Cases) {
 }
 
 TEST_F(CommandLine, HelpNamesEveryOption) {
-  const TPinyinRun Run = RunPinyin({"--help"}, "", Folder->Path());
+  const TChildRun Run = RunPinyin({"--help"}, "");
   EXPECT_EQ(Run.ExitStatus, 0);
   EXPECT_EQ(Run.Stderr, "");
   EXPECT_TRUE(Run.Stdout.starts_with("Usage: pinyin [OPTION]... [FILE]...\n"));
@@ -412,7 +427,7 @@ TEST_F(CommandLine, ClosedPipeEndsQuietly) {
 
   EXPECT_TRUE(WIFSIGNALED(Status) && WTERMSIG(Status) == SIGPIPE)
       << "wait status " << Status;
-  EXPECT_EQ(ReadFile(ErrPath), "");
+  EXPECT_EQ(TestSupport::ReadFile(ErrPath), "");
 }
 
 }  // namespace

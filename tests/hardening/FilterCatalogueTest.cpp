@@ -12,13 +12,14 @@
 
 #include "ChildProcess.h"
 #include "SameBytes.h"
+#include "TempFolder.h"
 
 namespace {
 
 using namespace std::string_literals;
-using Hardening::RunChild;
-using Hardening::TChildRun;
-using Hardening::TTempFolder;
+using TestSupport::RunChild;
+using TestSupport::TChildRun;
+using TestSupport::TTempFolder;
 
 const std::string TryHelp = "Try 'pinyin --help'.\n";
 const std::string ByteOrderMark = "\xEF\xBB\xBF";
@@ -262,7 +263,7 @@ class FilterCatalogue : public testing::Test {
     return RunChild({.Program = PINYIN_BINARY,
                      .Args = Case.Args,
                      .Folder = Folder->Path(),
-                     .Input = Hardening::InputOf(Case.Stdin),
+                     .Input = TestSupport::InputOf(Case.Stdin),
                      .Uid = Uid});
   }
 
@@ -285,7 +286,7 @@ TEST_F(FilterCatalogue, Cases) {
 // A file without read permission only stops a user whom permissions bind:
 // as root the filter runs as an unprivileged user.
 TEST_F(FilterCatalogue, CasesWithoutPrivileges) {
-  const std::optional<unsigned> Uid = Hardening::UnprivilegedUid();
+  const std::optional<unsigned> Uid = TestSupport::UnprivilegedUid();
   const TChildRun Probe = Run({.Id = "version", .Args = {"--version"}}, Uid);
   if (Probe.ExitStatus != 0)
     GTEST_SKIP() << "the filter cannot be run as uid " << Uid.value_or(0)

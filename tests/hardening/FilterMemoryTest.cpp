@@ -12,6 +12,7 @@
 
 #include "ChildProcess.h"
 #include "SanitizedBuild.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -110,11 +111,11 @@ TEST_P(FilterMemory, StaysUnder16MiB) {
   TShapedOutput Output(Case.Output, Input.UnitCount());
 
   // The filter runs under peak_rss_probe, which reports its peak.
-  Hardening::TTempFolder Folder;
+  TestSupport::TTempFolder Folder;
   const std::filesystem::path PeakFile = Folder.Path() / "peak-kib";
   std::vector<std::string> Args{PeakFile.string(), PINYIN_BINARY};
   Args.insert(Args.end(), Case.Args.begin(), Case.Args.end());
-  const Hardening::TChildRun Run = Hardening::RunChild(
+  const TestSupport::TChildRun Run = TestSupport::RunChild(
       {.Program = PEAK_RSS_PROBE,
        .Args = Args,
        .Input = [&Input] { return Input.Next(); },

@@ -17,6 +17,7 @@
 #include "IMCode.h"
 #include "SameBytes.h"
 #include "SanitizedBuild.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -90,12 +91,12 @@ TEST_P(FilterRandomInput, ConvertsEveryLineAndGivesValidOutput) {
     SCOPED_TRACE(WithLineFeeds ? "lines of random bytes"
                                : "one line of random bytes");
     const std::string Input = RandomText(WithLineFeeds ? 6 : 7, WithLineFeeds);
-    Hardening::TTempFolder Folder;
+    TestSupport::TTempFolder Folder;
     Folder.Write("random.txt", Input);
     std::vector<std::string> Args = Settings.Args;
     Args.push_back("random.txt");
 
-    const Hardening::TChildRun Run = Hardening::RunChild(
+    const TestSupport::TChildRun Run = TestSupport::RunChild(
         {.Program = PINYIN_BINARY, .Args = Args, .Folder = Folder.Path()});
 
     ASSERT_EQ(Run.Signal, 0);

@@ -9,13 +9,10 @@
 
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
-#include <cstring>
-#include <fstream>
-#include <stdexcept>
+#include <cstddef>
 #include <system_error>
 
-namespace Hardening {
+namespace TestSupport {
 namespace {
 
 [[noreturn]] void Fail(const char* What) {
@@ -41,11 +38,16 @@ void CloseFd(int& Fd) {
 [[noreturn]] void StartChild(const TChildLaunch& Launch, char* const* Argv,
                              const TPipe& In, const TPipe& Out,
                              const TPipe& Err) {
-  if (::dup2(In.Read, STDIN_FILENO) < 0 ||
-      ::dup2(Out.Write, STDOUT_FILENO) < 0 ||
-      ::dup2(Err.Write, STDERR_FILENO) < 0)
-    ::_exit(127);
   if (!Launch.Folder.empty() && ::chdir(Launch.Folder.c_str()) != 0)
+    ::_exit(127);
+  int OutFd = Out.Write;
+  if (!Launch.OutputFile.empty()) {
+    OutFd = ::open(Launch.OutputFile.c_str(),
+                   O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (OutFd < 0) ::_exit(127);
+  }
+  if (::dup2(In.Read, STDIN_FILENO) < 0 || ::dup2(OutFd, STDOUT_FILENO) < 0 ||
+      ::dup2(Err.Write, STDERR_FILENO) < 0)
     ::_exit(127);
   if (Launch.Uid) {
     const gid_t Gid = *Launch.Uid;
@@ -145,32 +147,4 @@ std::optional<unsigned> UnprivilegedUid() {
   return Nobody ? Nobody->pw_uid : 65534u;
 }
 
-TTempFolder::TTempFolder() {
-  std::string Template =
-      (std::filesystem::temp_directory_path() / "mivora-hardening-XXXXXX")
-          .string();
-  if (!::mkdtemp(Template.data())) Fail("mkdtemp");
-  Folder = Template;
-  // Open to every user, so that a child run without privileges can enter it.
-  std::filesystem::permissions(Folder, std::filesystem::perms::owner_all |
-                                           std::filesystem::perms::group_read |
-                                           std::filesystem::perms::group_exec |
-                                           std::filesystem::perms::others_read |
-                                           std::filesystem::perms::others_exec);
-}
-
-TTempFolder::~TTempFolder() {
-  std::error_code Ignored;
-  std::filesystem::remove_all(Folder, Ignored);
-}
-
-std::filesystem::path TTempFolder::Write(const std::string& Name,
-                                         std::string_view Bytes) const {
-  const std::filesystem::path Path = Folder / Name;
-  std::ofstream File(Path, std::ios::binary);
-  File.write(Bytes.data(), static_cast<std::streamsize>(Bytes.size()));
-  if (!File) throw std::runtime_error("cannot write " + Path.string());
-  return Path;
-}
-
-}  // namespace Hardening
+}  // namespace TestSupport

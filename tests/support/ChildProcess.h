@@ -1,10 +1,9 @@
 // Runs a program as a child process the way a shell pipeline would: its
 // standard input written from the test (possibly far more than fits in
-// memory), its standard output caught or streamed to a checker, its standard
-// error caught, and its exit status.
+// memory), its standard output caught, streamed to a checker or sent to a
+// file, its standard error caught, and its exit status.
 #pragma once
 
-#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -12,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace Hardening {
+namespace TestSupport {
 
 // Gives the next piece of standard input; an empty piece ends it.
 using TInputSource = std::function<std::string_view()>;
@@ -22,7 +21,7 @@ using TOutputSink = std::function<void(std::string_view)>;
 struct TChildRun {
   int ExitStatus = -1;  // when the process exited
   int Signal = 0;       // when a signal ended it
-  std::string Stdout;   // unless a sink took it
+  std::string Stdout;   // unless a sink or a file took it
   std::string Stderr;
 };
 
@@ -32,7 +31,11 @@ struct TChildLaunch {
   std::filesystem::path Folder = {};  // where it runs
   TInputSource Input = {};            // none: empty standard input
   TOutputSink Output = {};            // none: caught into TChildRun::Stdout
-  std::optional<unsigned> Uid = {};   // run as this user and group (needs root)
+  // Standard output written straight to this file (opened in Folder), as
+  // `program > file` does, so that the program meets the file's own errors;
+  // neither caught nor given to Output.
+  std::filesystem::path OutputFile = {};
+  std::optional<unsigned> Uid = {};  // run as this user and group (needs root)
 };
 
 TChildRun RunChild(const TChildLaunch& Launch);
@@ -44,21 +47,4 @@ TInputSource InputOf(std::string_view Bytes);
 // tests do not run as root (then file permissions already bind them).
 std::optional<unsigned> UnprivilegedUid();
 
-// A fresh folder that any user may enter and read, removed with its contents
-// at the end.
-class TTempFolder {
- public:
-  TTempFolder();
-  TTempFolder(const TTempFolder&) = delete;
-  TTempFolder& operator=(const TTempFolder&) = delete;
-  ~TTempFolder();
-
-  const std::filesystem::path& Path() const { return Folder; }
-  std::filesystem::path Write(const std::string& Name,
-                              std::string_view Bytes) const;
-
- private:
-  std::filesystem::path Folder;
-};
-
-}  // namespace Hardening
+}  // namespace TestSupport
