@@ -41,7 +41,11 @@ def read_data(data_dir, name):
     path = data_dir / name
     entries = []
     seen = {}
-    with open(path, encoding="utf-8") as stream:
+    try:
+        stream = open(path, encoding="utf-8")
+    except OSError as error:
+        raise DataError(f"{name}: {error.strerror}") from error
+    with stream:
         for number, text in enumerate(stream, start=1):
             fields = text.split("#", 1)[0].split()
             if not fields:
