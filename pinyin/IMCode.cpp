@@ -72,19 +72,30 @@ const TModeTexts& TextsForMode(int Mode) {
 }  // namespace Detail
 
 std::string TextToPinyin(std::string_view Text, int Mode, int MaxLen) {
-  std::string Result;
-  if (Mode < 0 || MaxLen <= 0 || Text.empty()) return Result;
+  if (Mode < 0 || MaxLen <= 0 || Text.empty()) return {};
+  // The pinyin is joined in a buffer of the calling thread's that later
+  // calls reuse, then copied out at its exact size. Memory fresh from the
+  // system costs a page fault for every 4 KiB on first touch, and for a
+  // text of megabytes that is most of the time a call would take; a reused
+  // buffer, and a result of exact size that the allocator can recycle, are
+  // touched once. A buffer grown past ScratchKeep by one huge text is given
+  // back, so the memory kept stays small.
+  constexpr std::size_t ScratchKeep = 32u << 20;
+  thread_local std::string Joined;
   // No character adds more than 3.5 bytes per input byte (a six-letter
-  // syllable and its space for two bytes), and the cut bounds it too, so
-  // one reservation holds the whole joined text.
+  // syllable and its space for two bytes), and the cut bounds it too.
   const std::size_t Bound =
       Text.size() / 2 * 7 + Text.size() % 2 + Detail::MaxPieceBytes;
-  Result.reserve(std::min(Bound, static_cast<std::size_t>(MaxLen)));
+  Joined.clear();
+  Joined.reserve(std::min({Bound, static_cast<std::size_t>(MaxLen),
+                           std::max(Joined.capacity(), ScratchKeep)}));
 
   TPinyinStream Stream(Mode, MaxLen,
-                       [&Result](std::string_view Piece) { Result += Piece; });
+                       [](std::string_view Piece) { Joined += Piece; });
   Stream.Feed(Text);
   Stream.Finish();
+  std::string Result(Joined);
+  if (Joined.capacity() > ScratchKeep) std::string().swap(Joined);
   return Result;
 }
 
