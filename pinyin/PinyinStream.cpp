@@ -76,10 +76,14 @@ void TBlankHold::Drop() {
 
 // ------------------------------------------------------------- TPinyinStream
 
-TPinyinStream::TPinyinStream(int Mode, std::int64_t MaxLen,
-                             TPinyinSink Sink)
-    : Mode(Mode), MaxLen(MaxLen), Sink(std::move(Sink)), Remaining(MaxLen) {
-  if (Mode < 0) Remaining = 0;  // a negative mode yields the empty result
+TPinyinStream::TPinyinStream(int Mode, std::int64_t MaxLen, TPinyinSink Sink)
+    : Mode(Mode),
+      MaxLen(MaxLen),
+      Sink(std::move(Sink)),
+      Remaining(MaxLen),
+      // A negative mode yields the empty result and never reaches the texts.
+      Texts(&Detail::TextsForMode(Mode < 0 ? 0 : Mode)) {
+  if (Mode < 0) Remaining = 0;
 }
 
 void TPinyinStream::Feed(std::string_view Block) {
@@ -120,7 +124,6 @@ void TPinyinStream::Finish() {
 
 void TPinyinStream::ConvertBlock(const unsigned char* Bytes, std::size_t Length,
                                  bool AtEnd, std::size_t* Consumed) {
-  const Detail::TModeTexts& Texts = Detail::TextsForMode(Mode);
   char Slice[SliceBytes + Detail::MaxPieceBytes];
   std::size_t At = 0;
   while (At < Length && !LimitReached()) {
@@ -128,8 +131,8 @@ void TPinyinStream::ConvertBlock(const unsigned char* Bytes, std::size_t Length,
     const std::size_t Room =
         static_cast<std::size_t>(std::min<std::int64_t>(Remaining, SliceBytes));
     std::size_t Used = 0;
-    const char* End = Detail::JoinCharacters(Bytes + At, Length - At, AtEnd,
-                                             Slice, Slice + Room, Texts, &Used);
+    const char* End = Detail::JoinCharacters(
+        Bytes + At, Length - At, AtEnd, Slice, Slice + Room, *Texts, &Used);
     At += Used;
     Emit(Slice, static_cast<std::size_t>(
                     std::min<std::int64_t>(End - Slice, Remaining)));

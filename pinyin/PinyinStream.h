@@ -17,6 +17,10 @@
 
 namespace IMCode {
 
+namespace Detail {
+struct TModeTexts;
+}
+
 // Receives the pinyin of the text in pieces, in order.
 using TPinyinSink = std::function<void(std::string_view)>;
 
@@ -78,6 +82,7 @@ class TPinyinStream {
   bool HasCarry = false;      // a possible lead byte ends the last block
   unsigned char Carry = 0;
   TBlankHold Held;
+  const Detail::TModeTexts* Texts;  // prepared once for the text's mode
 };
 
 }  // namespace IMCode
