@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ struct TMemoryCase {
   TShape Input;
   TShape Output;
 };
+
+// Test listings name a case by its Id, not by a dump of its bytes.
+void PrintTo(const TMemoryCase& Case, std::ostream* Out) { *Out << Case.Id; }
 
 // Gives the input of Shape, InputBytes in all, in pieces of about 1 MB.
 class TShapedInput {

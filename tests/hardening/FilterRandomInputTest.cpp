@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 #include <random>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,9 @@ struct TSettings {
   bool Whole;
   int Mode;
 };
+
+// Test listings name a case by its Id, not by a dump of its bytes.
+void PrintTo(const TSettings& Case, std::ostream* Out) { *Out << Case.Id; }
 
 // The output made from the core's whole-text helpers and the line rules
 // alone: a line ends at LF, a CR before it belongs to the line break, a
